@@ -1,0 +1,69 @@
+#include "catalogue/catalogue.h"
+
+#include "catalogue/error_label.h"
+#include "host/addin_state.h"
+#include "host/text_copy.h"
+
+namespace {
+
+void InsertErrorEntry(void* /*context*/, MessageId id) {
+    const ToolEntry* tool = FindTool(Addin.loadingTool);
+    if (tool == nullptr)
+        return;
+    char label[ErrorLabelSize];
+    if (!FormatErrorLabel(tool->labelPrefix, id, label))
+        return;
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = Addin.lookupHeadings[Addin.loadingTool - 1];
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = label;
+    insert.item.iImage = 1;
+    insert.item.iSelectedImage = 1;
+    insert.item.lParam = static_cast<LPARAM>(id);
+    SendMessageA(Addin.errorTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}
+
+} // namespace
+
+bool BuildCataloguePath(int toolIndex, char* path, size_t size) {
+    ZeroMemory(path, size);
+    const ToolEntry* tool = FindTool(toolIndex);
+    if (tool == nullptr || !CopyText(path, size, Addin.addinDirectory) ||
+        !AppendText(path, size, tool->moduleStem) || !AppendText(path, size, ".dll")) {
+        ZeroMemory(path, size);
+        return false;
+    }
+    return true;
+}
+
+void LoadCatalogue() {
+    for (int toolIndex : CatalogueLoadOrder) {
+        Addin.loadingTool = toolIndex;
+        char path[PathBufferSize];
+        // A path that does not fit is not opened: the heading stays empty.
+        if (BuildCataloguePath(toolIndex, path, sizeof path))
+            LoadCatalogueModule(path);
+    }
+}
+
+void LoadCatalogueModule(const char* path) {
+    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr)
+        return;
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(11));
+    if (resource != nullptr) {
+        const DWORD size = SizeofResource(module, resource);
+        HGLOBAL loaded = LoadResource(module, resource);
+        const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+        if (data != nullptr)
+            AddMessageTable(static_cast<const unsigned char*>(data), size);
+        if (loaded != nullptr)
+            FreeResource(loaded);
+    }
+    FreeLibrary(module);
+}
+
+void AddMessageTable(const unsigned char* data, size_t size) {
+    WalkMessageTable(data, size, InsertErrorEntry, nullptr);
+}

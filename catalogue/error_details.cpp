@@ -1,0 +1,67 @@
+#include "catalogue/catalogue.h"
+
+#include "catalogue/error_text.h"
+#include "host/addin_state.h"
+
+namespace {
+
+void SetFieldText(HWND field, const char* text) {
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void EmptyDetailFields() {
+    SetFieldText(Addin.typeField, "");
+    SetFieldText(Addin.errorField, "");
+    SetFieldText(Addin.descriptionField, "");
+}
+
+// Copies length bytes into a zero-filled heap block so the field gets a terminated text.
+void SetFieldPart(HWND field, const char* text, size_t length) {
+    char* scratch = static_cast<char*>(HeapAlloc(Addin.heap, HEAP_ZERO_MEMORY, length + 1));
+    if (scratch == nullptr) {
+        SetFieldText(field, "");
+        return;
+    }
+    CopyMemory(scratch, text, length);
+    SetFieldText(field, scratch);
+    HeapFree(Addin.heap, 0, scratch);
+}
+
+int ToolOfHeading(HTREEITEM heading) {
+    for (int toolIndex = 1; toolIndex <= ToolCount; ++toolIndex)
+        if (heading != nullptr && Addin.lookupHeadings[toolIndex - 1] == heading)
+            return toolIndex;
+    return 0;
+}
+
+} // namespace
+
+void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
+    // Whatever fails below, no text of the previously shown entry may stay on screen.
+    char path[PathBufferSize];
+    if (!BuildCataloguePath(ToolOfHeading(heading), path, sizeof path)) {
+        EmptyDetailFields();
+        return;
+    }
+    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) {
+        EmptyDetailFields();
+        return;
+    }
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE, module, messageId, 0,
+        reinterpret_cast<char*>(&text), 1, nullptr);
+    FreeLibrary(module);
+    if (length == 0 || text == nullptr) {
+        if (text != nullptr)
+            LocalFree(text);
+        EmptyDetailFields();
+        return;
+    }
+    const ErrorTextParts parts = SplitErrorText(text, length);
+    SetFieldText(Addin.typeField, parts.typeWord);
+    SetFieldPart(Addin.errorField, parts.shortText, parts.shortLength);
+    SetFieldPart(Addin.descriptionField, parts.description, parts.descriptionLength);
+    LocalFree(text);
+}

@@ -1,0 +1,61 @@
+#include "catalogue/message_table.h"
+
+namespace {
+
+constexpr std::uint16_t UnicodeEntryFlag = 1;
+constexpr std::size_t BlockRecordSize = 12;
+constexpr std::size_t EntryHeaderSize = 4;
+
+std::uint32_t Read32(const unsigned char* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+std::uint16_t Read16(const unsigned char* p) {
+    return std::uint16_t(p[0] | p[1] << 8);
+}
+
+bool Fits(std::uint64_t position, std::uint64_t length, std::size_t size) {
+    return position <= size && length <= size - position;
+}
+
+} // namespace
+
+std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
+                             void* context) {
+    std::size_t visited = 0;
+    if (data == nullptr || size < 4)
+        return 0;
+    const std::uint32_t blockCount = Read32(data);
+    for (std::uint64_t block = 0; block < blockCount; ++block) {
+        const std::uint64_t record = 4 + block * BlockRecordSize;
+        if (!Fits(record, BlockRecordSize, size))
+            break;
+        MessageId id = Read32(data + record);
+        const std::uint32_t high = Read32(data + record + 4);
+        std::uint64_t position = Read32(data + record + 8);
+        // As in the platform's own reader: high - low + 1 in 32 bits.
+        std::uint32_t remaining = high - id + 1;
+        while (remaining != 0) {
+            // A zero length word is padding: the header follows two bytes later.
+            if (!Fits(position, 2, size))
+                break;
+            if (Read16(data + position) == 0)
+                position += 2;
+            if (!Fits(position, EntryHeaderSize, size))
+                break;
+            const std::uint16_t length = Read16(data + position);
+            const std::uint16_t flags = Read16(data + position + 2);
+            if (flags == UnicodeEntryFlag)
+                break;
+            if (!Fits(position, length, size))
+                break;
+            visit(context, id);
+            ++visited;
+            ++id;
+            position += length;
+            --remaining;
+        }
+    }
+    return visited;
+}

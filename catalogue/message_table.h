@@ -1,0 +1,19 @@
+// Bounded walk of a message-table resource (little-endian):
+//   u32 block count; count x {u32 low, u32 high, u32 offset};
+//   per block, consecutive entries {u16 length incl. header, u16 flags, text}.
+// Every read is checked against the resource size: a record or entry that would lie outside
+// ends its block (or, for block records, the table); what was visited before stays visited.
+// Portable: no Windows header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using MessageId = std::uint32_t;
+
+// Called once per 8-bit entry, in table order.
+using MessageVisitor = void (*)(void* context, MessageId id);
+
+// Returns the number of entries visited.
+std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
+                             void* context);

@@ -1,0 +1,55 @@
+#include "host/addin_state.h"
+
+#include <objbase.h>
+
+#include "host/text_copy.h"
+
+AddinState Addin;
+
+namespace {
+
+// The shell may have no icon for an extension; a stock icon keeps the image indices
+// (0 for headings, 1 for entries) where the trees expect them.
+void AppendShellIcon(const char* extension) {
+    HICON icon = nullptr;
+    ZeroMemory(&Addin.fileInfo, sizeof Addin.fileInfo);
+    if (SHGetFileInfoA(extension, 0, &Addin.fileInfo, sizeof Addin.fileInfo,
+                       SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0)
+        icon = Addin.fileInfo.hIcon;
+    if (icon != nullptr) {
+        ImageList_ReplaceIcon(Addin.smallIconList, -1, icon);
+        DestroyIcon(icon);
+    } else {
+        ImageList_ReplaceIcon(Addin.smallIconList, -1, LoadIconA(nullptr, IDI_APPLICATION));
+    }
+}
+
+} // namespace
+
+void InitAddinState() {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_DISABLE_OLE1DDE);
+    Addin.heap = GetProcessHeap();
+    Addin.richEditLibrary = LoadLibraryA("RichEd32");
+    Addin.smallIconList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    AppendShellIcon(".exe");
+    AppendShellIcon(".txt");
+}
+
+void FindAddinDirectory() {
+    ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
+    const DWORD length =
+        GetModuleFileNameA(Addin.instance, Addin.addinDirectory, PathBufferSize - 1);
+    // A cut name (length at the buffer's limit) would point at a wrong folder.
+    if (length == 0 || length >= PathBufferSize - 1) {
+        Addin.addinDirectory[0] = '\0';
+        return;
+    }
+    char* lastSlash = nullptr;
+    for (char* p = Addin.addinDirectory; *p != '\0'; ++p)
+        if (*p == '\\')
+            lastSlash = p;
+    if (lastSlash == nullptr)
+        ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
+    else
+        ZeroMemory(lastSlash + 1, sizeof Addin.addinDirectory - size_t(lastSlash + 1 - Addin.addinDirectory));
+}

@@ -1,0 +1,146 @@
+#include "catalogue/message_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Little-endian byte builder for hand-made tables.
+struct Bytes {
+    std::vector<unsigned char> data;
+    Bytes& u16(std::uint32_t v) {
+        data.push_back(static_cast<unsigned char>(v));
+        data.push_back(static_cast<unsigned char>(v >> 8));
+        return *this;
+    }
+    Bytes& u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
+    // An 8-bit entry whose text is padded to a multiple of four bytes.
+    Bytes& entry(const char* text, std::uint16_t flags = 0) {
+        std::size_t n = 0;
+        while (text[n] != '\0')
+            ++n;
+        const std::size_t length = (4 + n + 1 + 3) / 4 * 4;
+        u16(static_cast<std::uint32_t>(length)).u16(flags);
+        for (std::size_t i = 0; i < length - 4; ++i)
+            data.push_back(i < n ? static_cast<unsigned char>(text[i]) : 0);
+        return *this;
+    }
+    std::size_t size() const { return data.size(); }
+};
+
+std::vector<MessageId> Walk(const std::vector<unsigned char>& bytes) {
+    std::vector<MessageId> ids;
+    WalkMessageTable(
+        bytes.data(), bytes.size(),
+        [](void* context, MessageId id) { static_cast<std::vector<MessageId>*>(context)->push_back(id); },
+        &ids);
+    return ids;
+}
+
+using Ids = std::vector<MessageId>;
+
+TEST(MessageTableWalk, VisitsEveryIdentifierOfEveryBlockInFileOrder) {
+    Bytes t;
+    t.u32(2).u32(1000).u32(1002).u32(28).u32(2000).u32(2000).u32(0);
+    t.entry("a").entry("b").entry("c");
+    t.data[24] = static_cast<unsigned char>(t.size()); // second block's entry offset
+    t.entry("d");
+    EXPECT_EQ(Walk(t.data), (Ids{1000, 1001, 1002, 2000}));
+}
+
+TEST(MessageTableWalk, ZeroLengthWordShiftsTheEntryByTwoBytes) {
+    Bytes t;
+    t.u32(1).u32(7).u32(8).u32(16);
+    t.u16(0); // padding word before the first entry
+    t.entry("first").entry("second");
+    EXPECT_EQ(Walk(t.data), (Ids{7, 8}));
+}
+
+TEST(MessageTableWalk, UnicodeEntryEndsOnlyItsOwnBlock) {
+    Bytes t;
+    t.u32(2).u32(1).u32(5).u32(28).u32(9).u32(9).u32(0);
+    t.entry("one").entry("two").entry("three", 1).entry("four").entry("five");
+    t.data[24] = static_cast<unsigned char>(t.size());
+    t.entry("nine");
+    EXPECT_EQ(Walk(t.data), (Ids{1, 2, 9}));
+}
+
+TEST(MessageTableWalk, HighestBelowLowestWrapsButStaysInsideTheResource) {
+    Bytes t;
+    t.u32(1).u32(5).u32(4).u32(16).entry("x"); // remaining = 0: nothing
+    EXPECT_TRUE(Walk(t.data).empty());
+    Bytes u;
+    u.u32(1).u32(6).u32(4).u32(16).entry("x").entry("y"); // remaining = 0xFFFFFFFF
+    EXPECT_EQ(Walk(u.data), (Ids{6, 7}));
+}
+
+TEST(MessageTableWalk, SignedBoundaryIdentifiersPassThrough) {
+    Bytes t;
+    t.u32(1).u32(0x80000001u).u32(0x80000001u).u32(16).entry("m");
+    EXPECT_EQ(Walk(t.data), (Ids{0x80000001u}));
+}
+
+// Malformed tables: every read stays inside the resource and what came before stays.
+struct Malformed {
+    const char* name;
+    Bytes table;
+    Ids expected;
+};
+
+std::vector<Malformed> MalformedCases() {
+    std::vector<Malformed> cases;
+    cases.push_back({"shorter than a block count", Bytes{}.u16(1), {}});
+    cases.push_back({"block count beyond the records", Bytes{}.u32(0xFFFFFFFFu), {}});
+    {
+        Bytes t;
+        // Two bare 4-byte entries after two records: the third record would end at 40.
+        t.u32(3).u32(1).u32(1).u32(28).u32(2).u32(2).u32(32);
+        t.u16(4).u16(0).u16(4).u16(0);
+        cases.push_back({"third block record cut off", t, {1, 2}});
+    }
+    {
+        Bytes t;
+        t.u32(2).u32(1).u32(1).u32(0xFFFFFFF0u).u32(2).u32(2).u32(28).entry("b");
+        cases.push_back({"block offset outside, next block still read", t, {2}});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(3).u32(16).entry("a");
+        t.u16(8); // half an entry header at the end
+        cases.push_back({"entry header cut off", t, {1}});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(3).u32(16).entry("a").u16(0x4000).u16(0).u32(0);
+        cases.push_back({"entry length beyond the end", t, {1}});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(3).u32(16).entry("a").u16(0);
+        cases.push_back({"padding word as the last two bytes", t, {1}});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(0).u32(0xFFFFFFFEu).u32(16).u32(0).u32(0);
+        cases.push_back({"zero words everywhere still end", t, {0, 1}});
+    }
+    return cases;
+}
+
+TEST(MessageTableWalk, MalformedTablesEndTheBlockOrTableWithoutReadingOutside) {
+    for (const Malformed& c : MalformedCases()) {
+        // An exact-size copy, so the sanitizer sees any read past the end.
+        std::vector<unsigned char> exact(c.table.data);
+        EXPECT_EQ(Walk(exact), c.expected) << c.name;
+    }
+}
+
+TEST(MessageTableWalk, NullOrEmptyDataVisitsNothing) {
+    EXPECT_EQ(WalkMessageTable(nullptr, 100, [](void*, MessageId) { FAIL(); }, nullptr), 0u);
+    const unsigned char one = 1;
+    EXPECT_EQ(WalkMessageTable(&one, 0, [](void*, MessageId) { FAIL(); }, nullptr), 0u);
+}
+
+} // namespace

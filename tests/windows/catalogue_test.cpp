@@ -1,0 +1,197 @@
+// Tool headings, catalogue loading and error details, through the real tree control,
+// module loader and message formatter.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "host/addin_state.h"
+#include "tests/windows/test_window.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using Entries = std::vector<TreeEntry>;
+
+HTREEITEM Heading(int toolIndex) {
+    return Addin.lookupHeadings[toolIndex - 1];
+}
+
+class Catalogue : public ::testing::Test {
+  protected:
+    TestWindow window;
+    HWND tree() const { return Addin.errorTree; }
+    UINT Count() const { return static_cast<UINT>(SendMessageA(tree(), TVM_GETCOUNT, 0, 0)); }
+    void Load(const char* set) {
+        UseAddinDirectory(FixtureDirectory(set));
+        BuildToolHeadings(LookupMode, tree());
+        LoadCatalogue();
+    }
+};
+
+TEST_F(Catalogue, LookupHeadingsAreEightSortedRootsWithImageZero) {
+    BuildToolHeadings(LookupMode, tree());
+    EXPECT_EQ(Count(), 8u);
+    EXPECT_EQ(TreeTexts(tree(), TreeRoots(tree())),
+              (Texts{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL", "ML", "NMAKE",
+                     "RC (\"C\" Errors)", "RC (\"W\" Errors)"}));
+    for (int i = 1; i <= ToolCount; ++i) {
+        EXPECT_EQ(TreeItem(tree(), Heading(i)).text, FindTool(i)->lookupHeading);
+        EXPECT_EQ(TreeItem(tree(), Heading(i)).image, 0);
+    }
+}
+
+TEST_F(Catalogue, BrowserHeadingsAreSevenAndAnyOtherModeIsBrowserMode) {
+    for (int mode : {int(BrowserMode), 0, 7}) {
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        BuildToolHeadings(mode, tree());
+        EXPECT_EQ(Count(), 7u) << "mode " << mode;
+        EXPECT_EQ(TreeTexts(tree(), TreeRoots(tree())),
+                  (Texts{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL", "ML", "NMAKE",
+                         "RC"}));
+        EXPECT_EQ(TreeItem(tree(), Addin.browserHeadings[BrowserSlotOfTool(6)]).text, "RC");
+    }
+}
+
+TEST_F(Catalogue, EveryModuleLoadsUnderItsHeadingAndTheMissingOneStaysEmpty) {
+    Load("standard");
+    EXPECT_EQ(TreeEntries(tree(), Heading(1)),
+              (Entries{{"A1000", 1000, 1}, {"A1001", 1001, 1}, {"A1002", 1002, 1},
+                       {"A2000", 2000, 1}}));
+    // A zero length word before LNK1000; a UTF-16 third entry ends the second block.
+    EXPECT_EQ(TreeEntries(tree(), Heading(4)),
+              (Entries{{"LNK1000", 1000, 1}, {"LNK1001", 1001, 1}, {"LNK1100", 1100, 1},
+                       {"LNK1101", 1101, 1}}));
+    // The tree's own sorting ignores the hyphen, as the platform's string comparison does.
+    EXPECT_EQ(TreeEntries(tree(), Heading(8)),
+              (Entries{{"MIDL2000", 2000, 1}, {"MIDL-2147483647", LPARAM(0x80000001u), 1}}));
+    EXPECT_EQ(TreeEntries(tree(), Heading(2)), (Entries{{"CVT1100", 1100, 1}}));
+    EXPECT_EQ(TreeEntries(tree(), Heading(3)), (Entries{{"U1000", 1000, 1}}));
+    EXPECT_EQ(TreeEntries(tree(), Heading(5)), (Entries{{"RC2001", 2001, 1}}));
+    EXPECT_EQ(TreeEntries(tree(), Heading(7)), (Entries{{"HI1003", 1003, 1}}));
+    EXPECT_TRUE(TreeEntries(tree(), Heading(6)).empty()) << "rcw.dll is missing";
+    EXPECT_EQ(Count(), 8u + 14u);
+}
+
+TEST_F(Catalogue, MalformedTablesKeepWhatLiesInsideTheResource) {
+    struct Case {
+        const char* module;
+        Texts labels;
+    } cases[] = {
+        {"no-table", {}},
+        {"block-count", {"A7", "A8"}},
+        {"block-offset", {"A9"}},
+        {"entry-header", {"A1"}},
+        {"entry-length", {"A1"}},
+        {"highest-below-lowest", {"A5", "A6"}},
+        {"not-there", {}},
+    };
+    for (const Case& c : cases) {
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        BuildToolHeadings(LookupMode, tree());
+        Addin.loadingTool = 1;
+        LoadCatalogueModule((FixtureDirectory("malformed") + c.module + ".dll").c_str());
+        EXPECT_EQ(TreeTexts(tree(), TreeChildren(tree(), Heading(1))), c.labels) << c.module;
+    }
+}
+
+TEST_F(Catalogue, ModulePathsThatDoNotFitAreNotOpened) {
+    // 256 characters of folder leave no room for "H2INC.dll" and friends.
+    UseAddinDirectory(FixtureDirectory("standard"));
+    std::string longFolder(Addin.addinDirectory);
+    longFolder.append(256 - longFolder.size() - 1, 'x');
+    longFolder += '\\';
+    UseAddinDirectory(longFolder);
+    BuildToolHeadings(LookupMode, tree());
+    LoadCatalogue();
+    EXPECT_EQ(Count(), 8u);
+    char path[PathBufferSize];
+    EXPECT_FALSE(BuildCataloguePath(1, path, sizeof path));
+    EXPECT_EQ(path[0], '\0');
+}
+
+TEST_F(Catalogue, FindAddinDirectoryIsTheModuleFolderWithATrailingBackslash) {
+    FindAddinDirectory();
+    EXPECT_EQ(std::string(Addin.addinDirectory), ProgramDirectory());
+}
+
+struct Details {
+    std::string type, error, description;
+    bool operator==(const Details& o) const {
+        return type == o.type && error == o.error && description == o.description;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Details& d) {
+    return out << "[" << d.type << "|" << d.error << "|" << d.description << "]";
+}
+
+Details Shown() {
+    return {WindowText(Addin.typeField), WindowText(Addin.errorField),
+            WindowText(Addin.descriptionField)};
+}
+
+// Every case starts from another entry's text, so a field left unset shows up.
+void ShowAfterStaleText(HTREEITEM heading, MessageId id) {
+    for (HWND field : {Addin.typeField, Addin.errorField, Addin.descriptionField})
+        SetWindowTextA(field, "stale");
+    ShowErrorDetails(heading, id);
+}
+
+TEST_F(Catalogue, DetailsSplitTheTextIntoTypeErrorAndDescription) {
+    Load("standard");
+    struct Case {
+        int tool;
+        MessageId id;
+        Details expected;
+    } cases[] = {
+        {1, 1000, {"Warning", "operand size mismatch", "The two operands have different sizes.\r\n"}},
+        {1, 1001, {"Warning (Level1,4)", "level one and four", "Shown at warning levels 1 and 4.\r\n"}},
+        {1, 1002, {"Non Fatal", "", "Nothing stands before the separator.\r\n"}},
+        {1, 2000, {"Fatal", "cannot open file", "The second block's only entry.\r\n"}},
+        {8, 0x80000001u, {"Compiler", "neg", "ok"}},
+        {7, 1003, {"Fatal", "h2inc fixture", "Description of the H2INC fixture.\r\n"}},
+    };
+    for (const Case& c : cases) {
+        ShowAfterStaleText(Heading(c.tool), c.id);
+        EXPECT_EQ(Shown(), c.expected) << FindTool(c.tool)->labelPrefix << c.id;
+    }
+}
+
+TEST_F(Catalogue, TextsThatBreakTheLayoutShowWhatIsThere) {
+    Load("details");
+    const Details empty{"", "", ""};
+    struct Case {
+        MessageId id;
+        Details expected;
+    } cases[] = {
+        {1, {"Warning", "", ""}},
+        {2, {"Fatal", "no separator", ""}},
+        {3, {"Non Fatal", "sep", ""}},
+        {4, {"Non Fatal", "one", ""}},
+        {5, {"", "letter", "desc"}},
+        {6, empty}, // an insert with no arguments: the formatter fails
+        {7, empty}, // an empty text
+        {99, empty}, // not in the table
+    };
+    for (const Case& c : cases) {
+        ShowAfterStaleText(Heading(1), c.id);
+        EXPECT_EQ(Shown(), c.expected) << "A" << c.id;
+    }
+}
+
+TEST_F(Catalogue, DetailsAreEmptiedWhenTheModuleCannotBeRead) {
+    Load("standard");
+    ShowAfterStaleText(Heading(6), 4001); // rcw.dll is missing
+    EXPECT_EQ(Shown(), (Details{"", "", ""}));
+    ShowAfterStaleText(nullptr, 1000); // not a lookup heading
+    EXPECT_EQ(Shown(), (Details{"", "", ""}));
+    std::string longFolder(Addin.addinDirectory);
+    longFolder.append(258 - longFolder.size(), 'x');
+    UseAddinDirectory(longFolder + "\\");
+    ShowAfterStaleText(Heading(1), 1000);
+    EXPECT_EQ(Shown(), (Details{"", "", ""}));
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "tests/windows/test_window.h"
+
+#include <ostream>
+
+#include "host/addin_state.h"
+#include "host/text_copy.h"
+
+TestWindow::TestWindow() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (Addin.heap == nullptr) {
+        Addin.instance = GetModuleHandleA(nullptr);
+        InitAddinState();
+    }
+    window_ = CreateWindowExA(0, "STATIC", "KIVO test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              640, 480, nullptr, nullptr, nullptr, nullptr);
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    Addin.errorTree = CreateWindowExA(
+        0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+        0, 0, 200, 440, window_, nullptr, self, nullptr);
+    SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    Addin.typeField = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 210, 0, 300, 20,
+                                      window_, nullptr, self, nullptr);
+    Addin.errorField = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 210, 30, 300, 40,
+                                       window_, nullptr, self, nullptr);
+    Addin.descriptionField =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 210, 80,
+                        400, 200, window_, nullptr, self, nullptr);
+}
+
+TestWindow::~TestWindow() {
+    DestroyWindow(window_);
+}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.rfind('\\') + 1);
+}
+
+std::string FixtureDirectory(const char* set) {
+    return ProgramDirectory() + "fixtures\\" + set + "\\";
+}
+
+void UseAddinDirectory(const std::string& directory) {
+    ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
+    CopyText(Addin.addinDirectory, directory.c_str());
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+namespace {
+
+HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+std::vector<HTREEITEM> Siblings(HWND tree, HTREEITEM first) {
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM item = first; item != nullptr; item = Next(tree, TVGN_NEXT, item))
+        items.push_back(item);
+    return items;
+}
+
+} // namespace
+
+std::vector<HTREEITEM> TreeRoots(HWND tree) {
+    return Siblings(tree, Next(tree, TVGN_ROOT, nullptr));
+}
+
+std::vector<HTREEITEM> TreeChildren(HWND tree, HTREEITEM parent) {
+    return Siblings(tree, Next(tree, TVGN_CHILD, parent));
+}
+
+TreeEntry TreeItem(HWND tree, HTREEITEM item) {
+    char text[64] = {};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    return {text, query.lParam, query.iImage};
+}
+
+std::vector<std::string> TreeTexts(HWND tree, const std::vector<HTREEITEM>& items) {
+    std::vector<std::string> texts;
+    for (HTREEITEM item : items)
+        texts.push_back(TreeItem(tree, item).text);
+    return texts;
+}
+
+std::vector<TreeEntry> TreeEntries(HWND tree, HTREEITEM parent) {
+    std::vector<TreeEntry> entries;
+    for (HTREEITEM item : TreeChildren(tree, parent))
+        entries.push_back(TreeItem(tree, item));
+    return entries;
+}
+
+std::ostream& operator<<(std::ostream& out, const TreeEntry& entry) {
+    return out << "{" << entry.text << ", " << entry.data << ", image " << entry.image << "}";
+}

@@ -1,0 +1,44 @@
+// A bare host window for driving the add-in's code: a tree and three detail fields that
+// stand where the lookup window's controls will be, registered in AddinState.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+struct TreeEntry {
+    std::string text;
+    LPARAM data;
+    int image;
+    bool operator==(const TreeEntry& o) const {
+        return text == o.text && data == o.data && image == o.image;
+    }
+};
+
+class TestWindow {
+  public:
+    TestWindow();
+    ~TestWindow();
+    HWND window() const { return window_; }
+
+  private:
+    HWND window_;
+};
+
+// Directory of the running test program, ending in a backslash.
+std::string ProgramDirectory();
+// ProgramDirectory() + "fixtures\" + set + "\".
+std::string FixtureDirectory(const char* set);
+// Points AddinDirectory at a folder.
+void UseAddinDirectory(const std::string& directory);
+
+std::string WindowText(HWND window);
+std::vector<HTREEITEM> TreeRoots(HWND tree);
+std::vector<HTREEITEM> TreeChildren(HWND tree, HTREEITEM parent);
+TreeEntry TreeItem(HWND tree, HTREEITEM item);
+std::vector<std::string> TreeTexts(HWND tree, const std::vector<HTREEITEM>& items);
+std::vector<TreeEntry> TreeEntries(HWND tree, HTREEITEM parent);
+
+std::ostream& operator<<(std::ostream& out, const TreeEntry& entry);
