@@ -59,6 +59,7 @@ struct AddinState {
     char browserCode[ErrorLabelSize];
 
     int onTopFlag;
+    int lookupEndedAtOpening; // a preset was not found: the window must never show
 
     DWORD hookRecord[4];
 };

@@ -40,9 +40,6 @@ std::string ProgramDirectory() {
     return directory.substr(0, directory.rfind('\\') + 1);
 }
 
-std::string FixtureDirectory(const char* set) {
-    return ProgramDirectory() + "fixtures\\" + set + "\\";
-}
 
 void UseAddinDirectory(const std::string& directory) {
     ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);

@@ -29,8 +29,16 @@ class TestWindow {
 
 // Directory of the running test program, ending in a backslash.
 std::string ProgramDirectory();
-// ProgramDirectory() + "fixtures\" + set + "\".
-std::string FixtureDirectory(const char* set);
+// The folder of one fixture set, ending in a backslash. Programs that live inside a fixture
+// set reach the others one level up.
+#ifdef KIVO_PROGRAM_IN_FIXTURE_SET
+#define KIVO_FIXTURES_FROM_PROGRAM "..\\"
+#else
+#define KIVO_FIXTURES_FROM_PROGRAM "fixtures\\"
+#endif
+inline std::string FixtureDirectory(const char* set) {
+    return ProgramDirectory() + KIVO_FIXTURES_FROM_PROGRAM + set + "\\";
+}
 // Points AddinDirectory at a folder.
 void UseAddinDirectory(const std::string& directory);
 

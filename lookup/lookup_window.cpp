@@ -1,0 +1,184 @@
+#include "lookup/lookup_window.h"
+
+#include "catalogue/catalogue.h"
+#include "host/addin_state.h"
+#include "notes/notes.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT BrowseNotesCommand = 1;
+constexpr UINT AboutCommand = 2;
+constexpr UINT OnTopCommand = 0;
+
+void SetText(HWND control, const char* text) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void SetWindowIcons(HWND window) {
+    HANDLE big = LoadImageA(Addin.instance, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 32, 32, 0);
+    HANDLE small = LoadImageA(Addin.instance, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 16, 16, 0);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void FetchControls(HWND window) {
+    Addin.codeEdit = GetDlgItem(window, IDC_CODE_ENTRY);
+    Addin.typeField = GetDlgItem(window, IDC_TYPE_FIELD);
+    Addin.errorField = GetDlgItem(window, IDC_ERROR_FIELD);
+    Addin.descriptionField = GetDlgItem(window, IDC_DESCRIPTION_FIELD);
+    Addin.noteField = GetDlgItem(window, IDC_NOTE_FIELD);
+    Addin.errorTree = GetDlgItem(window, IDC_ERROR_TREE);
+    Addin.saveNoteButton = GetDlgItem(window, IDC_SAVE_NOTE);
+    Addin.deleteNoteButton = GetDlgItem(window, IDC_DELETE_NOTE);
+}
+
+// "On Top" goes above "Browse Notes" and "About": the toggle relabels position 0, and the
+// two commands stay right under it.
+void ExtendSystemMenu(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, BrowseNotesCommand, "Browse Notes");
+    InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, AboutCommand, "About");
+    InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, OnTopCommand, "On Top");
+    DrawMenuBar(window);
+}
+
+BOOL OnInitDialog(HWND window, LPARAM preset) {
+    SetWindowIcons(window);
+    FetchControls(window);
+    SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    FindAddinDirectory();
+    PrepareNotesDirectory();
+    ExtendSystemMenu(window);
+    Addin.codeEditPreviousProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
+        Addin.codeEdit, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(CodeCharFilter))));
+    BuildToolHeadings(LookupMode, Addin.errorTree);
+    LoadCatalogue();
+    Addin.onTopFlag = 0;
+    Addin.lookupEndedAtOpening = 0;
+    if (preset != 0) {
+        const char* code = reinterpret_cast<const char*>(preset);
+        if (FindErrorByLabel(code)) {
+            SetText(Addin.codeEdit, code);
+        } else {
+            Addin.lookupEndedAtOpening = 1;
+            EndDialog(window, NotFoundResult);
+        }
+    }
+    return TRUE;
+}
+
+void ToggleOnTop(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    Addin.onTopFlag = Addin.onTopFlag == 0 ? 1 : 0;
+    SetWindowPos(window, Addin.onTopFlag ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+    ModifyMenuA(menu, 0, MF_BYPOSITION | MF_STRING | (Addin.onTopFlag ? MF_CHECKED : MF_UNCHECKED),
+                OnTopCommand, "On Top");
+    DrawMenuBar(window);
+}
+
+void OnSysCommand(HWND window, WPARAM command) {
+    switch (command) {
+    case BrowseNotesCommand: // the note browser and the About box are still to come
+    case AboutCommand:
+        break;
+    case OnTopCommand:
+        ToggleOnTop(window);
+        break;
+    default:
+        break;
+    }
+}
+
+void OnCommand(HWND window, WPARAM first) {
+    if (HIWORD(first) != 0)
+        return;
+    switch (LOWORD(first)) {
+    case IDC_SAVE_NOTE:
+        SaveNote(Addin.currentCode, Addin.noteField, Addin.deleteNoteButton);
+        break;
+    case IDC_DELETE_NOTE:
+        DeleteNote(window);
+        break;
+    case IDC_LOOKUP:
+        RunLookupCommand();
+        break;
+    default: // Escape's cancel command is ignored
+        break;
+    }
+}
+
+void OnNotify(const NMHDR* header) {
+    if (header->idFrom == IDC_ERROR_TREE && header->code == TVN_SELCHANGEDA)
+        OnErrorTreeSelection();
+}
+
+} // namespace
+
+INT_PTR OpenLookupWindow(HWND owner, const char* preset) {
+    return DialogBoxParamA(Addin.instance, MAKEINTRESOURCEA(IDD_LOOKUP), owner, LookupDialogProc,
+                           reinterpret_cast<LPARAM>(preset));
+}
+
+void ClearDetails() {
+    SetText(Addin.typeField, "");
+    SetText(Addin.errorField, "");
+    SetText(Addin.descriptionField, "");
+    SetText(Addin.noteField, "");
+}
+
+void OnErrorTreeSelection() {
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    HTREEITEM parent = item == nullptr ? nullptr
+                                       : reinterpret_cast<HTREEITEM>(SendMessageA(
+                                             Addin.errorTree, TVM_GETNEXTITEM, TVGN_PARENT,
+                                             reinterpret_cast<LPARAM>(item)));
+    if (parent == nullptr) {
+        ClearDetails();
+        EnableWindow(Addin.deleteNoteButton, FALSE);
+        EnableWindow(Addin.saveNoteButton, FALSE);
+        return;
+    }
+    ZeroMemory(Addin.currentCode, sizeof Addin.currentCode);
+    TVITEMA query{};
+    query.mask = TVIF_TEXT | TVIF_PARAM;
+    query.hItem = item;
+    query.pszText = Addin.currentCode;
+    query.cchTextMax = sizeof Addin.currentCode;
+    SendMessageA(Addin.errorTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    SetText(Addin.codeEdit, Addin.currentCode);
+    ShowErrorDetails(parent, static_cast<MessageId>(query.lParam));
+    LoadNote(Addin.currentCode);
+}
+
+INT_PTR CALLBACK LookupDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(window, second);
+    case WM_NOTIFY:
+        OnNotify(reinterpret_cast<const NMHDR*>(second));
+        return FALSE;
+    case WM_COMMAND:
+        OnCommand(window, first);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        // Reported as not handled, so moving, minimising and closing keep working.
+        OnSysCommand(window, first);
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(window, 0);
+        return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        // Some dialog managers show a template's visible window after its initialisation
+        // even when it already ended there; keep it from flashing up.
+        if (Addin.lookupEndedAtOpening)
+            reinterpret_cast<WINDOWPOS*>(second)->flags &= ~UINT(SWP_SHOWWINDOW);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
