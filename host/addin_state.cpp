@@ -26,13 +26,18 @@ void AppendShellIcon(const char* extension) {
 
 } // namespace
 
+// What is held stays for the life of the process; a second InstallAddin (a host that lets the
+// add-in go and takes it back) reuses it rather than acquiring it twice.
 void InitAddinState() {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_DISABLE_OLE1DDE);
     Addin.heap = GetProcessHeap();
-    Addin.richEditLibrary = LoadLibraryA("RichEd32");
-    Addin.smallIconList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
-    AppendShellIcon(".exe");
-    AppendShellIcon(".txt");
+    if (Addin.richEditLibrary == nullptr)
+        Addin.richEditLibrary = LoadLibraryA("RichEd32");
+    if (Addin.smallIconList == nullptr) {
+        Addin.smallIconList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+        AppendShellIcon(".exe");
+        AppendShellIcon(".txt");
+    }
 }
 
 void FindAddinDirectory() {

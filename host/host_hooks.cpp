@@ -1,11 +1,74 @@
 #include "host/host_hooks.h"
 
 #include "host/addin_state.h"
+#include "lookup/lookup_window.h"
+
+namespace {
+
+const BYTE* HostRecord(HWND hostWindow, UINT query) {
+    return reinterpret_cast<const BYTE*>(SendMessageA(hostWindow, query, 0, 0));
+}
+
+// A host that answered a query with no record gives zero fields rather than a crash.
+DWORD HostField(const BYTE* record, int offset) {
+    if (record == nullptr)
+        return 0;
+    DWORD value;
+    CopyMemory(&value, record + offset, sizeof value);
+    return value;
+}
+
+HWND OwnerWindow() {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesOwnerWindow)));
+}
+
+HMENU MainMenu() {
+    return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesMainMenu)));
+}
+
+LRESULT OnHookCommand(WPARAM first) {
+    if (LOWORD(first) != Addin.menuId || HIWORD(first) != 0)
+        return 0;
+    OpenLookupWindow(OwnerWindow(), nullptr);
+    return 1;
+}
+
+LRESULT OnHookMenuBuild() {
+    MENUITEMINFOA item{};
+    item.cbSize = 44; // the form without the item bitmap, which every host understands
+    item.fMask = MIIM_SUBMENU;
+    // Without the host's add-in menu there is nowhere to put the item.
+    if (GetMenuItemInfoA(MainMenu(), HostAddinsMenuItem, FALSE, &item) && item.hSubMenu != nullptr)
+        AppendMenuA(item.hSubMenu, MF_STRING, Addin.menuId, "KIVO");
+    return 0;
+}
+
+LRESULT OnHookClose() {
+    if (Addin.menuId == 0)
+        return 0;
+    const int position = static_cast<int>(HostField(Addin.hostData, DataMenuPosition)) + 6;
+    HMENU popup = GetSubMenu(MainMenu(), position);
+    if (popup != nullptr)
+        DeleteMenu(popup, Addin.menuId, MF_BYCOMMAND);
+    Addin.menuId = 0;
+    return 0;
+}
+
+LRESULT OnHookEditorRequest(HWND window) {
+    char code[EditorTextSize] = {};
+    SendMessageA(window, EditorGetText, EditorTextSize, reinterpret_cast<LPARAM>(code));
+    code[EditorTextSize - 1] = '\0'; // a host that fills the whole buffer gets it cut
+    const INT_PTR result = OpenLookupWindow(window, code);
+    // A window that could not be made handled nothing: the host should fall back.
+    return result == NotFoundResult || result == -1 ? 0 : 1;
+}
+
+} // namespace
 
 DWORD* WINAPI InstallAddin(HWND hostWindow) {
-    Addin.hostHandles = reinterpret_cast<const BYTE*>(SendMessageA(hostWindow, HostGetHandles, 0, 0));
-    Addin.hostProcs = reinterpret_cast<const BYTE*>(SendMessageA(hostWindow, HostGetProcs, 0, 0));
-    Addin.hostData = reinterpret_cast<const BYTE*>(SendMessageA(hostWindow, HostGetData, 0, 0));
+    Addin.hostHandles = HostRecord(hostWindow, HostGetHandles);
+    Addin.hostProcs = HostRecord(hostWindow, HostGetProcs);
+    Addin.hostData = HostRecord(hostWindow, HostGetData);
     Addin.menuId = static_cast<DWORD>(SendMessageA(hostWindow, HostGetMenuId, 0, 0));
     InitAddinState();
     Addin.hookRecord[0] = HookRecordMessages;
@@ -15,7 +78,17 @@ DWORD* WINAPI InstallAddin(HWND hostWindow) {
     return Addin.hookRecord;
 }
 
-LRESULT WINAPI AddinProc(HWND /*window*/, UINT /*message*/, WPARAM /*first*/, LPARAM /*second*/) {
-    // The menu item, the lookup window and the editor request arrive with the lookup window.
-    return 0;
+LRESULT WINAPI AddinProc(HWND window, UINT message, WPARAM first, LPARAM /*second*/) {
+    switch (message) {
+    case HookCommand:
+        return OnHookCommand(first);
+    case HookMenuBuild:
+        return OnHookMenuBuild();
+    case HookClose:
+        return OnHookClose();
+    case HookEditorRequest:
+        return OnHookEditorRequest(window);
+    default:
+        return 0;
+    }
 }

@@ -1,5 +1,6 @@
 #include "lookup/lookup_window.h"
 
+#include "about/about_box.h"
 #include "catalogue/catalogue.h"
 #include "host/addin_state.h"
 #include "notes/notes.h"
@@ -82,8 +83,10 @@ void ToggleOnTop(HWND window) {
 
 void OnSysCommand(HWND window, WPARAM command) {
     switch (command) {
-    case BrowseNotesCommand: // the note browser and the About box are still to come
+    case BrowseNotesCommand: // the note browser is still to come
+        break;
     case AboutCommand:
+        DialogBoxParamA(Addin.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
         break;
     case OnTopCommand:
         ToggleOnTop(window);

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
-          wine wine32 xvfb xauth x11-apps imagemagick zip)
+          wine wine32 fonts-wine xvfb xauth x11-utils imagemagick zip)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -1,0 +1,77 @@
+// The stand-in host program:
+//   standin.exe [--open] [--screenshot FILE.bmp] [CODE]
+// loads KIVO.dll from its own folder. With CODE it puts the code into an editor window and asks
+// the add-in for help on it; with --open it chooses the add-in's menu item. With --screenshot
+// the lookup window is saved as a bitmap once it shows, and the host then quits.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "standin/host_window.h"
+#include "standin/screenshot.h"
+
+namespace {
+
+StandinHost Host;
+const char* ScreenshotPath = nullptr;
+
+void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    static int ticks = 0;
+    HWND lookup = FindWindowA("#32770", "Quorvane");
+    if (lookup == nullptr || !IsWindowVisible(lookup)) {
+        if (++ticks > 200) // ten seconds without a window: give up
+            PostMessageA(Host.mainWindow, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (++ticks < 10) // let it paint
+        return;
+    KillTimer(nullptr, timer);
+    SaveWindowBitmap(lookup, ScreenshotPath);
+    PostMessageA(lookup, WM_CLOSE, 0, 0);
+    PostMessageA(Host.mainWindow, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    bool open = false;
+    const char* code = nullptr;
+    for (int i = 1; i < __argc; ++i) {
+        if (lstrcmpA(__argv[i], "--open") == 0)
+            open = true;
+        else if (lstrcmpA(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
+            ScreenshotPath = __argv[++i];
+        else
+            code = __argv[i];
+    }
+    Host.quitOnDestroy = true;
+    if (!CreateStandinHost(Host, instance, true))
+        return 1;
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = nullptr;
+    for (char* p = path; *p != '\0'; ++p)
+        if (*p == '\\')
+            slash = p;
+    if (slash != nullptr)
+        lstrcpyA(slash + 1, "KIVO.dll");
+    if (!LoadAddin(Host, path)) {
+        MessageBoxA(Host.mainWindow, "KIVO.dll could not be loaded from the host's folder.",
+                    "Stand-in host", MB_ICONERROR);
+        return 2;
+    }
+    if (ScreenshotPath != nullptr)
+        SetTimer(nullptr, 0, 50, CaptureLookupWindow);
+    if (code != nullptr)
+        RequestHelp(Host, code);
+    else if (open)
+        ChooseAddinItem(Host);
+    if (ScreenshotPath != nullptr && IsWindow(Host.mainWindow))
+        PostMessageA(Host.mainWindow, WM_CLOSE, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,247 @@
+// The add-in as a host meets it: the built KIVO.dll, loaded by the stand-in host's code and
+// driven through its two exports and the host's records.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "standin/host_window.h"
+#include "tests/windows/dialog_driver.h"
+#include "tests/windows/test_window.h"
+
+namespace {
+
+constexpr UINT HookCommand = 1125;
+constexpr UINT HookClose = 1126;
+constexpr UINT HookMenuBuild = 1128;
+constexpr UINT HookEditorRequest = 1145;
+
+std::string Text(HWND window, int id) {
+    return WindowText(GetDlgItem(window, id));
+}
+
+class Host : public ::testing::Test {
+  protected:
+    void SetUp() override { Start(FixtureDirectory("standard")); }
+    void TearDown() override {
+        if (host.addin != nullptr)
+            FreeLibrary(host.addin);
+        host.addin = nullptr;
+        DestroyStandinHost(host);
+    }
+    void Start(const std::string& folder) {
+        ASSERT_TRUE(CreateStandinHost(host, GetModuleHandleA(nullptr), true));
+        // Loaded here rather than through LoadAddin, so each step can be checked on its own.
+        host.addin = LoadLibraryA((folder + "KIVO.dll").c_str());
+        ASSERT_NE(host.addin, nullptr) << folder;
+        host.install = reinterpret_cast<DWORD*(WINAPI*)(HWND)>(
+            reinterpret_cast<void*>(GetProcAddress(host.addin, "InstallAddin")));
+        host.addinProc = reinterpret_cast<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)>(
+            reinterpret_cast<void*>(GetProcAddress(host.addin, "AddinProc")));
+        ASSERT_NE(host.install, nullptr);
+        ASSERT_NE(host.addinProc, nullptr);
+    }
+    DWORD* Install() {
+        DWORD* record = host.install(host.mainWindow);
+        host.hookMask = record[0];
+        return record;
+    }
+    LRESULT Proc(HWND window, UINT message, WPARAM first = 0) {
+        return host.addinProc(window, message, first, 0);
+    }
+    int AddinItems() {
+        int count = 0;
+        for (int i = 0; i < GetMenuItemCount(host.addinsMenu); ++i) {
+            char text[32] = {};
+            GetMenuStringA(host.addinsMenu, UINT(i), text, sizeof text, MF_BYPOSITION);
+            if (GetMenuItemID(host.addinsMenu, i) == host.reservedMenuId && lstrcmpA(text, "KIVO") == 0)
+                ++count;
+        }
+        return count;
+    }
+    // Runs a hook that opens the lookup window, closing it from the script.
+    LRESULT ProcWithWindow(HWND window, UINT message, WPARAM first,
+                           const std::function<void(HWND)>& script = [](HWND) {}) {
+        return DriveModal([&] { return Proc(window, message, first); }, "Quorvane", script);
+    }
+    void SetEditorText(const char* code) { ::SetEditorText(host, code); }
+    StandinHost host{};
+};
+
+TEST_F(Host, InstallAsksTheFourQueriesInOrderAndReturnsTheHookRecord) {
+    const DWORD* record = Install();
+    ASSERT_EQ(host.queryCount, 4);
+    EXPECT_EQ(host.queries[0], 1074u);
+    EXPECT_EQ(host.queries[1], 1075u);
+    EXPECT_EQ(host.queries[2], 1076u);
+    EXPECT_EQ(host.queries[3], 1077u);
+    EXPECT_EQ(record[0], 0x00200016u);
+    EXPECT_EQ(record[1], 0u);
+    EXPECT_EQ(record[2], 0u);
+    EXPECT_EQ(record[3], 0u);
+    EXPECT_EQ(Proc(host.mainWindow, WM_USER + 7), 0);
+}
+
+TEST_F(Host, EachMenuBuildAppendsOneItemAndCloseRemovesIt) {
+    Install();
+    EXPECT_EQ(Proc(host.mainWindow, HookMenuBuild), 0);
+    EXPECT_EQ(AddinItems(), 1);
+    EXPECT_EQ(Proc(host.mainWindow, HookClose), 0);
+    EXPECT_EQ(AddinItems(), 0);
+    // The identifier is now 0: a second close finds nothing to do.
+    Proc(host.mainWindow, HookMenuBuild);
+    EXPECT_EQ(AddinItems(), 0) << "the item now carries identifier 0";
+    const int before = GetMenuItemCount(host.addinsMenu);
+    EXPECT_EQ(Proc(host.mainWindow, HookClose), 0);
+    EXPECT_EQ(GetMenuItemCount(host.addinsMenu), before);
+}
+
+TEST_F(Host, EveryMenuBuildAppendsAgain) {
+    Install();
+    Proc(host.mainWindow, HookMenuBuild);
+    Proc(host.mainWindow, HookMenuBuild);
+    EXPECT_EQ(AddinItems(), 2);
+}
+
+TEST_F(Host, AMenuWithoutTheAddinsItemOrItsSubmenuIsLeftAlone) {
+    Install();
+    HMENU tools = GetSubMenu(host.mainMenu, 6);
+    // No submenu under 10043.
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_SUBMENU;
+    item.hSubMenu = nullptr;
+    SetMenuItemInfoA(tools, 10043, FALSE, &item);
+    EXPECT_EQ(Proc(host.mainWindow, HookMenuBuild), 0);
+    // No item 10043 at all.
+    DeleteMenu(tools, 10043, MF_BYCOMMAND);
+    EXPECT_EQ(Proc(host.mainWindow, HookMenuBuild), 0);
+    EXPECT_EQ(Proc(host.mainWindow, HookClose), 0);
+    DestroyMenu(host.addinsMenu);
+    host.addinsMenu = nullptr;
+}
+
+TEST_F(Host, OtherCommandsOpenNothing) {
+    Install();
+    ShownWindowCounter shown;
+    EXPECT_EQ(Proc(host.mainWindow, HookCommand, host.reservedMenuId + 1), 0);
+    EXPECT_EQ(Proc(host.mainWindow, HookCommand, MAKEWPARAM(host.reservedMenuId, 1)), 0);
+    EXPECT_EQ(shown.count(), 0);
+}
+
+TEST_F(Host, TheAddinsCommandOpensTheLookupWindowOwnedByTheHost) {
+    Install();
+    HWND owner = nullptr;
+    const LRESULT result = ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId,
+                                          [&](HWND window) {
+                                              owner = GetWindow(window, GW_OWNER);
+                                              EXPECT_EQ(Text(window, IDC_CODE_ENTRY), "");
+                                          });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(owner, host.mainWindow);
+}
+
+TEST_F(Host, EditorRequestsAnswerWhetherTheCodeWasFound) {
+    Install();
+    for (const char* unknown : {"A9999", "", "ML", "not a code at all"}) {
+        SetEditorText(unknown);
+        ShownWindowCounter shown;
+        EXPECT_EQ(Proc(host.editor, HookEditorRequest), 0) << "\"" << unknown << "\"";
+        EXPECT_EQ(shown.count(), 0) << "\"" << unknown << "\"";
+    }
+    SetEditorText("lnk1101");
+    bool stillOpenAtScriptEnd = false;
+    const LRESULT result = ProcWithWindow(host.editor, HookEditorRequest, 0, [&](HWND window) {
+        EXPECT_EQ(GetWindow(window, GW_OWNER), host.mainWindow); // the editor's top level
+        EXPECT_EQ(Text(window, IDC_CODE_ENTRY), "LNK1101");
+        EXPECT_EQ(Text(window, IDC_ERROR_FIELD), "bbb");
+        stillOpenAtScriptEnd = IsWindow(window) != FALSE;
+    });
+    EXPECT_TRUE(stillOpenAtScriptEnd) << "the answer came only after the window closed";
+    EXPECT_EQ(result, 1);
+}
+
+TEST_F(Host, AnEditorThatFillsTheWholeBufferIsReadSafely) {
+    Install();
+    SetEditorText(std::string(255, '7').c_str());
+    EXPECT_EQ(Proc(host.editor, HookEditorRequest), 0);
+}
+
+TEST_F(Host, TheStandinHostFallsBackWhenTheRequestIsNotHandled) {
+    Install();
+    SetEditorText("A9999");
+    EXPECT_EQ(RequestHelp(host, "A9999"), 0);
+    EXPECT_NE(std::string(host.status).find("did not handle \"A9999\""), std::string::npos)
+        << host.status;
+}
+
+TEST_F(Host, NoRecordsFromTheHostDoNotCrashTheAddin) {
+    // A host that answers every query with 0.
+    HWND silent = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    host.hookMask = host.install(silent)[0];
+    EXPECT_EQ(Proc(silent, HookMenuBuild), 0);
+    EXPECT_EQ(ProcWithWindow(silent, HookCommand, 0), 1) << "identifier 0 opens, as written";
+    EXPECT_EQ(Proc(silent, HookClose), 0);
+    DestroyWindow(silent);
+}
+
+std::string AboutTotal(HWND about) {
+    return Text(about, IDC_ABOUT_TOTAL);
+}
+
+// Opens the About box from the lookup window's system menu and runs script on it.
+void WithAboutBox(HWND lookup, const std::function<void(HWND)>& script) {
+    PostMessageA(lookup, WM_SYSCOMMAND, 2, 0);
+    HWND about = WaitForOwnedDialog(lookup);
+    ASSERT_NE(about, nullptr);
+    char caption[32];
+    GetWindowTextA(about, caption, sizeof caption);
+    EXPECT_STREQ(caption, "About KIVO");
+    script(about);
+    if (IsWindow(about))
+        AnswerDialog(about, IDCANCEL);
+}
+
+TEST_F(Host, TheAboutBoxListsTheToolsAndCountsTheCatalogue) {
+    Install();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND lookup) {
+        WithAboutBox(lookup, [](HWND about) {
+            EXPECT_EQ(Text(about, IDC_ABOUT_TOOLS),
+                      "ML\r\nCVTRES\r\nNMAKE\r\nLINK\\LIB\\DUMPBIN\\EDITBIN\r\nRC (\"C\" Errors)\r\n"
+                      "RC (\"W\" Errors)\r\nH2INC\r\nMIDL");
+            EXPECT_EQ(Text(about, IDC_ABOUT_TOOLS).size(), 90u);
+            EXPECT_EQ(AboutTotal(about), "14");
+            HFONT title = reinterpret_cast<HFONT>(SendDlgItemMessageA(about, IDC_ABOUT_TITLE, WM_GETFONT, 0, 0));
+            LOGFONTA font{};
+            ASSERT_TRUE(GetObjectA(title, sizeof font, &font));
+            EXPECT_EQ(font.lfHeight, -12);
+            EXPECT_EQ(font.lfWeight, 700);
+            EXPECT_STREQ(font.lfFaceName, "Verdana");
+            // Enter leaves the box open; Escape closes it.
+            PressKey(about, VK_RETURN);
+            Sleep(200);
+            EXPECT_TRUE(IsWindowVisible(about));
+            PressKey(about, VK_ESCAPE);
+            EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+            // Its font went with it.
+            EXPECT_EQ(GetObjectType(title), 0u);
+        });
+        EXPECT_TRUE(IsWindowVisible(lookup));
+    });
+}
+
+class HostWithoutCatalogues : public Host {
+    void SetUp() override { Start(FixtureDirectory("empty")); }
+};
+
+TEST_F(HostWithoutCatalogues, TheAboutBoxCountsZero) {
+    Install();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND lookup) {
+        WithAboutBox(lookup, [](HWND about) { EXPECT_EQ(AboutTotal(about), "0"); });
+    });
+}
+
+} // namespace
