@@ -83,7 +83,9 @@ void ToggleOnTop(HWND window) {
 
 void OnSysCommand(HWND window, WPARAM command) {
     switch (command) {
-    case BrowseNotesCommand: // the note browser is still to come
+    case BrowseNotesCommand:
+        DialogBoxParamA(Addin.instance, MAKEINTRESOURCEA(IDD_NOTE_BROWSER), window,
+                        NoteBrowserDialogProc, 0);
         break;
     case AboutCommand:
         DialogBoxParamA(Addin.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);

@@ -2,13 +2,52 @@
 
 #include "host/addin_state.h"
 
-// The note panel stays empty and inactive until notes are stored.
-void LoadNote(const char* /*code*/) {
-    SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    EnableWindow(Addin.deleteNoteButton, FALSE);
-    EnableWindow(Addin.saveNoteButton, FALSE);
+namespace {
+
+void SetNoteText(const char* text) {
+    SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void SaveNote(const char* /*code*/, HWND /*editor*/, HWND /*deleteButton*/) {}
+} // namespace
 
-void DeleteNote(HWND /*owner*/) {}
+void LoadNote(const char* code) {
+    char path[NoteReadPathSize];
+    if (!NotePath(code, path, sizeof path)) {
+        // No note can be kept for this label here: offer nothing.
+        SetNoteText("");
+        EnableWindow(Addin.deleteNoteButton, FALSE);
+        EnableWindow(Addin.saveNoteButton, FALSE);
+        return;
+    }
+    if (!NoteExists(path)) {
+        EnableWindow(Addin.deleteNoteButton, FALSE);
+        EnableWindow(Addin.saveNoteButton, TRUE);
+        SetNoteText("");
+        return;
+    }
+    DWORD bytes = 0;
+    char* note = ReadNote(path, &bytes);
+    if (note == nullptr) {
+        // The note is there but cannot be read (locked, say): saving now would replace it
+        // with an empty text, so only deleting is offered.
+        SetNoteText("");
+        EnableWindow(Addin.deleteNoteButton, TRUE);
+        EnableWindow(Addin.saveNoteButton, FALSE);
+        return;
+    }
+    SetNoteText(note);
+    GlobalFree(note);
+    EnableWindow(Addin.deleteNoteButton, TRUE);
+    EnableWindow(Addin.saveNoteButton, TRUE);
+}
+
+void DeleteNote(HWND owner) {
+    if (!ConfirmNoteDelete(owner, Addin.currentCode))
+        return;
+    // A delete that fails (a locked or read-only file) leaves the note shown as it is.
+    if (RemoveNoteFile(Addin.currentCode)) {
+        SetNoteText("");
+        EnableWindow(Addin.deleteNoteButton, FALSE);
+    }
+    SetFocus(Addin.errorTree);
+}

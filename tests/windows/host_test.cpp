@@ -11,6 +11,7 @@
 #include "standin/host_window.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/test_window.h"
+#include "tests/windows/tree_helpers.h"
 
 namespace {
 
@@ -18,10 +19,6 @@ constexpr UINT HookCommand = 1125;
 constexpr UINT HookClose = 1126;
 constexpr UINT HookMenuBuild = 1128;
 constexpr UINT HookEditorRequest = 1145;
-
-std::string Text(HWND window, int id) {
-    return WindowText(GetDlgItem(window, id));
-}
 
 class Host : public ::testing::Test {
   protected:

@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/test_window.h"
+#include "tests/windows/tree_helpers.h"
 
 namespace {
 
@@ -34,52 +35,6 @@ class LookupWindow : public ::testing::Test {
         return DriveModal([&] { return OpenLookupWindow(nullptr, preset); }, "Quorvane", script);
     }
 };
-
-HWND Item(HWND window, int id) {
-    return GetDlgItem(window, id);
-}
-
-std::string Text(HWND window, int id) {
-    return WindowText(Item(window, id));
-}
-
-bool Enabled(HWND window, int id) {
-    return IsWindowEnabled(Item(window, id)) != FALSE;
-}
-
-HWND Tree(HWND window) {
-    return Item(window, IDC_ERROR_TREE);
-}
-
-HTREEITEM Selected(HWND window) {
-    return TreeView_GetSelection(Tree(window));
-}
-
-HTREEITEM FindEntry(HWND window, const char* heading, const char* label) {
-    HWND tree = Tree(window);
-    for (HTREEITEM root : TreeRoots(tree))
-        if (TreeItem(tree, root).text == heading)
-            for (HTREEITEM entry : TreeChildren(tree, root))
-                if (TreeItem(tree, entry).text == label)
-                    return entry;
-    return nullptr;
-}
-
-HTREEITEM FindHeading(HWND window, const char* heading) {
-    for (HTREEITEM root : TreeRoots(Tree(window)))
-        if (TreeItem(Tree(window), root).text == heading)
-            return root;
-    return nullptr;
-}
-
-void Select(HWND window, HTREEITEM item) {
-    SendMessageA(Tree(window), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-}
-
-std::string SelectedLabel(HWND window) {
-    HTREEITEM item = Selected(window);
-    return item == nullptr ? "" : TreeItem(Tree(window), item).text;
-}
 
 void ExpectDetailsEmpty(HWND window) {
     for (int id : {IDC_TYPE_FIELD, IDC_ERROR_FIELD, IDC_DESCRIPTION_FIELD, IDC_NOTE_FIELD})

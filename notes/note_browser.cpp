@@ -1,0 +1,171 @@
+#include "notes/notes.h"
+
+#include <commctrl.h>
+
+#include "catalogue/catalogue.h"
+#include "host/addin_state.h"
+#include "host/text_copy.h"
+#include "lookup/label_compare.h"
+#include "notes/note_names.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+void SetEditorText(const char* text) {
+    SendMessageA(Addin.browserEditor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+HTREEITEM TreeNext(UINT relation, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(Addin.browserTree, TVM_GETNEXTITEM, relation,
+                                                    reinterpret_cast<LPARAM>(item)));
+}
+
+void OnInitDialog(HWND window) {
+    Addin.browserTree = GetDlgItem(window, IDC_BROWSER_TREE);
+    Addin.browserEditor = GetDlgItem(window, IDC_BROWSER_EDITOR);
+    Addin.browserSaveButton = GetDlgItem(window, IDC_BROWSER_SAVE);
+    Addin.browserDeleteButton = GetDlgItem(window, IDC_BROWSER_DELETE);
+    Addin.browserEntry = nullptr;
+    SendMessageA(Addin.browserTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    BuildToolHeadings(BrowserMode, Addin.browserTree);
+    ListNotes();
+    SetFocus(Addin.browserTree);
+}
+
+void ShowBrowserNote() {
+    char path[NoteReadPathSize];
+    if (!NotePath(Addin.browserCode, path, sizeof path)) {
+        SetEditorText("");
+        EnableWindow(Addin.browserDeleteButton, FALSE);
+        EnableWindow(Addin.browserSaveButton, FALSE);
+        return;
+    }
+    if (!NoteExists(path)) { // gone since the list was built
+        EnableWindow(Addin.browserDeleteButton, FALSE);
+        EnableWindow(Addin.browserSaveButton, TRUE);
+        SetEditorText("");
+        return;
+    }
+    DWORD bytes = 0;
+    char* note = ReadNote(path, &bytes);
+    if (note == nullptr) { // there but unreadable: saving would overwrite it unseen
+        SetEditorText("");
+        EnableWindow(Addin.browserDeleteButton, TRUE);
+        EnableWindow(Addin.browserSaveButton, FALSE);
+        return;
+    }
+    SetEditorText(note);
+    GlobalFree(note);
+    EnableWindow(Addin.browserDeleteButton, TRUE);
+    EnableWindow(Addin.browserSaveButton, TRUE);
+}
+
+void OnSelectionChanged() {
+    HTREEITEM item = TreeNext(TVGN_CARET, nullptr);
+    if (item == nullptr || TreeNext(TVGN_PARENT, item) == nullptr) {
+        SetEditorText("");
+        EnableWindow(Addin.browserDeleteButton, FALSE);
+        EnableWindow(Addin.browserSaveButton, FALSE);
+        return;
+    }
+    Addin.browserEntry = item;
+    ZeroMemory(Addin.browserCode, sizeof Addin.browserCode);
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = Addin.browserCode;
+    query.cchTextMax = sizeof Addin.browserCode;
+    SendMessageA(Addin.browserTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    ShowBrowserNote();
+}
+
+void OnCommand(HWND window, WPARAM first) {
+    if (HIWORD(first) != 0)
+        return;
+    switch (LOWORD(first)) {
+    case IDC_BROWSER_SAVE:
+        SaveNote(Addin.browserCode, Addin.browserEditor, Addin.browserDeleteButton);
+        if (LabelsEqual(Addin.currentCode, Addin.browserCode))
+            LoadNote(Addin.currentCode);
+        break;
+    case IDC_BROWSER_DELETE:
+        DeleteBrowserNote(window);
+        break;
+    default: // Escape and Enter are ignored
+        break;
+    }
+}
+
+} // namespace
+
+void ListNotes() {
+    char pattern[PathBufferSize] = {};
+    if (Addin.notesDirectory[0] == '\0' || !CopyText(pattern, Addin.notesDirectory) ||
+        !AppendText(pattern, "\\*.knote"))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        AddNoteEntry(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void AddNoteEntry(const char* fileName) {
+    char label[ErrorLabelSize];
+    const int slot = ClassifyNoteFileName(fileName);
+    // Names that fit no heading, or whose label would be cut, are not notes of ours.
+    if (slot < 0 || !NoteLabelFromFileName(fileName, label))
+        return;
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = Addin.browserHeadings[slot];
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = label;
+    insert.item.iImage = 1;
+    insert.item.iSelectedImage = 1;
+    SendMessageA(Addin.browserTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}
+
+void DeleteBrowserNote(HWND owner) {
+    if (!ConfirmNoteDelete(owner, Addin.browserCode))
+        return;
+    // A delete that fails leaves the file, both windows and the entry as they were.
+    if (!RemoveNoteFile(Addin.browserCode)) {
+        SetFocus(Addin.browserTree);
+        return;
+    }
+    SetEditorText("");
+    EnableWindow(Addin.browserDeleteButton, FALSE);
+    EnableWindow(Addin.deleteNoteButton, FALSE);
+    if (LabelsEqual(Addin.currentCode, Addin.browserCode))
+        SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Addin.browserEntry));
+    Addin.browserEntry = nullptr;
+    SetFocus(Addin.browserTree);
+}
+
+INT_PTR CALLBACK NoteBrowserDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(window);
+        return FALSE; // the focus is set
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(second);
+        if (header->idFrom == IDC_BROWSER_TREE && header->code == TVN_SELCHANGEDA)
+            OnSelectionChanged();
+        return FALSE;
+    }
+    case WM_COMMAND:
+        OnCommand(window, first);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(window, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
