@@ -19,18 +19,23 @@ bool Fits(std::uint64_t position, std::uint64_t length, std::size_t size) {
     return position <= size && length <= size - position;
 }
 
-} // namespace
+struct Entry {
+    MessageId id;
+    std::uint16_t flags;
+    std::size_t position; // of the header
+    std::uint16_t length;
+};
 
-std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
-                             void* context) {
-    std::size_t visited = 0;
+// Calls visit for every entry that lies inside the resource, UTF-16 ones included (the walk
+// then ends that block); visit returns false to end the whole walk.
+template <typename Visit> void WalkEntries(const unsigned char* data, std::size_t size, Visit visit) {
     if (data == nullptr || size < 4)
-        return 0;
+        return;
     const std::uint32_t blockCount = Read32(data);
     for (std::uint64_t block = 0; block < blockCount; ++block) {
         const std::uint64_t record = 4 + block * BlockRecordSize;
         if (!Fits(record, BlockRecordSize, size))
-            break;
+            return;
         MessageId id = Read32(data + record);
         const std::uint32_t high = Read32(data + record + 4);
         std::uint64_t position = Read32(data + record + 8);
@@ -46,16 +51,49 @@ std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, Messag
                 break;
             const std::uint16_t length = Read16(data + position);
             const std::uint16_t flags = Read16(data + position + 2);
-            if (flags == UnicodeEntryFlag)
-                break;
             if (!Fits(position, length, size))
                 break;
-            visit(context, id);
-            ++visited;
+            if (!visit(Entry{id, flags, static_cast<std::size_t>(position), length}))
+                return;
+            if (flags == UnicodeEntryFlag)
+                break;
             ++id;
             position += length;
             --remaining;
         }
     }
+}
+
+} // namespace
+
+bool FindMessageEntry(const unsigned char* data, std::size_t size, MessageId id,
+                      std::uint16_t* flags, const char** text, std::size_t* length) {
+    bool found = false;
+    WalkEntries(data, size, [&](const Entry& entry) {
+        if (entry.id != id)
+            return true;
+        found = true;
+        *flags = entry.flags;
+        *text = reinterpret_cast<const char*>(data + entry.position + EntryHeaderSize);
+        const std::size_t room = entry.length > EntryHeaderSize ? entry.length - EntryHeaderSize : 0;
+        std::size_t n = 0;
+        while (n < room && (*text)[n] != '\0')
+            ++n;
+        *length = n;
+        return false;
+    });
+    return found;
+}
+
+std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
+                             void* context) {
+    std::size_t visited = 0;
+    WalkEntries(data, size, [&](const Entry& entry) {
+        if (entry.flags != UnicodeEntryFlag) {
+            visit(context, entry.id);
+            ++visited;
+        }
+        return true;
+    });
     return visited;
 }

@@ -17,3 +17,8 @@ using MessageVisitor = void (*)(void* context, MessageId id);
 // Returns the number of entries visited.
 std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
                              void* context);
+
+// The entry of one identifier, found by the same bounded walk. False when the table has no
+// entry for it; flags and the text (up to its first zero byte, inside the entry) otherwise.
+bool FindMessageEntry(const unsigned char* data, std::size_t size, MessageId id,
+                      std::uint16_t* flags, const char** text, std::size_t* length);

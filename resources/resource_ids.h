@@ -44,4 +44,4 @@
 
 /* The web and mail addresses shown in the About box. */
 #define KIVO_WEB_ADDRESS "kivo.example.org"
-#define KIVO_MAIL_ADDRESS "support@kivo.example.org"
+#define KIVO_MAIL_ADDRESS "kivo@example.org"

@@ -12,7 +12,8 @@ cmake -S "$root" -B "$BUILD_DIR/native" -DKIVO_WERROR=ON >/dev/null
 cmake --build "$BUILD_DIR/native" -j "$jobs" >/dev/null
 cmake -S "$root" -B "$BUILD_DIR/win32" -DKIVO_WERROR=ON \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw32.cmake" >/dev/null
-cmake --build "$BUILD_DIR/win32" -j "$jobs" >/dev/null
+# The build reports each catalogue module's size as it makes it.
+cmake --build "$BUILD_DIR/win32" -j "$jobs" | { grep -E ' bytes \(' || true; }
 
 . "$root/scripts/wine-env.sh"
 trap kivo_stop_display EXIT

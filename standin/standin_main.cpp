@@ -1,8 +1,10 @@
 // The stand-in host program:
-//   standin.exe [--open] [--screenshot FILE.bmp] [CODE]
+//   standin.exe [--open] [--screenshot FILE.bmp [--system-command N]] [CODE]
 // loads KIVO.dll from its own folder. With CODE it puts the code into an editor window and asks
 // the add-in for help on it; with --open it chooses the add-in's menu item. With --screenshot
-// the lookup window is saved as a bitmap once it shows, and the host then quits.
+// the lookup window is saved as a bitmap once it shows, and the host then quits; with
+// --system-command the lookup window is first given that system-menu command (1 note browser,
+// 2 About box) and the window it opens is saved instead.
 #include <windows.h>
 
 #include <cstdlib>
@@ -14,6 +16,14 @@ namespace {
 
 StandinHost Host;
 const char* ScreenshotPath = nullptr;
+int SystemCommand = -1;
+
+HWND OwnedDialog(HWND owner) {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT))
+        if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
 
 void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     static int ticks = 0;
@@ -25,8 +35,18 @@ void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     if (++ticks < 10) // let it paint
         return;
+    HWND shown = lookup;
+    if (SystemCommand >= 0) {
+        if (ticks == 10)
+            PostMessageA(lookup, WM_SYSCOMMAND, static_cast<WPARAM>(SystemCommand), 0);
+        shown = OwnedDialog(lookup);
+        if (shown == nullptr || ticks < 20)
+            return;
+    }
     KillTimer(nullptr, timer);
-    SaveWindowBitmap(lookup, ScreenshotPath);
+    SaveWindowBitmap(shown, ScreenshotPath);
+    if (shown != lookup)
+        PostMessageA(shown, WM_CLOSE, 0, 0);
     PostMessageA(lookup, WM_CLOSE, 0, 0);
     PostMessageA(Host.mainWindow, WM_CLOSE, 0, 0);
 }
@@ -41,6 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             open = true;
         else if (lstrcmpA(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
             ScreenshotPath = __argv[++i];
+        else if (lstrcmpA(__argv[i], "--system-command") == 0 && i + 1 < __argc)
+            SystemCommand = std::atoi(__argv[++i]);
         else
             code = __argv[i];
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -144,3 +145,25 @@ TEST(MessageTableWalk, NullOrEmptyDataVisitsNothing) {
 }
 
 } // namespace
+
+TEST(MessageTableEntry, FindsTheTextOfAnIdentifierInsideItsEntry) {
+    Bytes t;
+    t.u32(2).u32(1).u32(2).u32(28).u32(9).u32(9).u32(0);
+    t.entry("one").entry("two");
+    t.data[24] = static_cast<unsigned char>(t.size());
+    t.u16(8).u16(1).u32(0x00780078); // 9: UTF-16
+    std::uint16_t flags = 7;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    ASSERT_TRUE(FindMessageEntry(t.data.data(), t.size(), 2, &flags, &text, &length));
+    EXPECT_EQ(flags, 0);
+    EXPECT_EQ(std::string(text, length), "two");
+    ASSERT_TRUE(FindMessageEntry(t.data.data(), t.size(), 9, &flags, &text, &length));
+    EXPECT_EQ(flags, 1);
+    EXPECT_FALSE(FindMessageEntry(t.data.data(), t.size(), 3, &flags, &text, &length));
+    // A text without a zero byte ends with its entry.
+    Bytes u;
+    u.u32(1).u32(5).u32(5).u32(16).u16(8).u16(0).u32(0x64636261);
+    ASSERT_TRUE(FindMessageEntry(u.data.data(), u.size(), 5, &flags, &text, &length));
+    EXPECT_EQ(std::string(text, length), "abcd");
+}
