@@ -25,7 +25,8 @@ void OnInitDialog(HWND window) {
     SetDlgItemTextA(window, IDC_ABOUT_TOOLS, tools);
 
     const LRESULT items = SendMessageA(Addin.errorTree, TVM_GETCOUNT, 0, 0);
-    const unsigned long errors = items > ToolCount ? static_cast<unsigned long>(items - ToolCount) : 0;
+    const unsigned long errors =
+        items > ToolCount ? static_cast<unsigned long>(items - ToolCount) : 0;
     char total[16];
     wsprintfA(total, "%lu", errors);
     SetDlgItemTextA(window, IDC_ABOUT_TOTAL, total);

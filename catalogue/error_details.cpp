@@ -49,9 +49,9 @@ void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
         return;
     }
     char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE, module, messageId, 0,
-        reinterpret_cast<char*>(&text), 1, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE, module,
+                       messageId, 0, reinterpret_cast<char*>(&text), 1, nullptr);
     FreeLibrary(module);
     if (length == 0 || text == nullptr) {
         if (text != nullptr)

@@ -28,7 +28,8 @@ struct Entry {
 
 // Calls visit for every entry that lies inside the resource, UTF-16 ones included (the walk
 // then ends that block); visit returns false to end the whole walk.
-template <typename Visit> void WalkEntries(const unsigned char* data, std::size_t size, Visit visit) {
+template <typename Visit>
+void WalkEntries(const unsigned char* data, std::size_t size, Visit visit) {
     if (data == nullptr || size < 4)
         return;
     const std::uint32_t blockCount = Read32(data);
@@ -75,7 +76,8 @@ bool FindMessageEntry(const unsigned char* data, std::size_t size, MessageId id,
         found = true;
         *flags = entry.flags;
         *text = reinterpret_cast<const char*>(data + entry.position + EntryHeaderSize);
-        const std::size_t room = entry.length > EntryHeaderSize ? entry.length - EntryHeaderSize : 0;
+        const std::size_t room =
+            entry.length > EntryHeaderSize ? entry.length - EntryHeaderSize : 0;
         std::size_t n = 0;
         while (n < room && (*text)[n] != '\0')
             ++n;

@@ -56,5 +56,6 @@ void FindAddinDirectory() {
     if (lastSlash == nullptr)
         ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
     else
-        ZeroMemory(lastSlash + 1, sizeof Addin.addinDirectory - size_t(lastSlash + 1 - Addin.addinDirectory));
+        ZeroMemory(lastSlash + 1,
+                   sizeof Addin.addinDirectory - size_t(lastSlash + 1 - Addin.addinDirectory));
 }

@@ -19,11 +19,13 @@ DWORD HostField(const BYTE* record, int offset) {
 }
 
 HWND OwnerWindow() {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesOwnerWindow)));
+    return reinterpret_cast<HWND>(
+        static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesOwnerWindow)));
 }
 
 HMENU MainMenu() {
-    return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesMainMenu)));
+    return reinterpret_cast<HMENU>(
+        static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesMainMenu)));
 }
 
 LRESULT OnHookCommand(WPARAM first) {

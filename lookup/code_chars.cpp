@@ -8,8 +8,20 @@ bool IsCodeCharacter(unsigned int character) {
     if (character >= 'a' && character <= 'z')
         character -= 'a' - 'A';
     switch (character) {
-    case 'A': case 'C': case 'D': case 'H': case 'I': case 'K': case 'L':
-    case 'M': case 'N': case 'R': case 'T': case 'U': case 'V': case 'W':
+    case 'A':
+    case 'C':
+    case 'D':
+    case 'H':
+    case 'I':
+    case 'K':
+    case 'L':
+    case 'M':
+    case 'N':
+    case 'R':
+    case 'T':
+    case 'U':
+    case 'V':
+    case 'W':
         return true;
     default:
         return false;

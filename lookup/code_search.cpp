@@ -9,8 +9,8 @@ namespace {
 constexpr int SearchTextSize = 50;
 
 HTREEITEM NextItem(UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, relation,
-                                                    reinterpret_cast<LPARAM>(item)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 } // namespace

@@ -53,8 +53,9 @@ BOOL OnInitDialog(HWND window, LPARAM preset) {
     FindAddinDirectory();
     PrepareNotesDirectory();
     ExtendSystemMenu(window);
-    Addin.codeEditPreviousProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
-        Addin.codeEdit, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(CodeCharFilter))));
+    Addin.codeEditPreviousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(Addin.codeEdit, GWL_WNDPROC,
+                       static_cast<LONG>(reinterpret_cast<LONG_PTR>(CodeCharFilter))));
     BuildToolHeadings(LookupMode, Addin.errorTree);
     LoadCatalogue();
     Addin.onTopFlag = 0;
@@ -136,12 +137,13 @@ void ClearDetails() {
 }
 
 void OnErrorTreeSelection() {
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    HTREEITEM parent = item == nullptr ? nullptr
-                                       : reinterpret_cast<HTREEITEM>(SendMessageA(
-                                             Addin.errorTree, TVM_GETNEXTITEM, TVGN_PARENT,
-                                             reinterpret_cast<LPARAM>(item)));
+    HTREEITEM item =
+        reinterpret_cast<HTREEITEM>(SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    HTREEITEM parent =
+        item == nullptr
+            ? nullptr
+            : reinterpret_cast<HTREEITEM>(SendMessageA(
+                  Addin.errorTree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
     if (parent == nullptr) {
         ClearDetails();
         EnableWindow(Addin.deleteNoteButton, FALSE);

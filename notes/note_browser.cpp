@@ -16,8 +16,8 @@ void SetEditorText(const char* text) {
 }
 
 HTREEITEM TreeNext(UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(Addin.browserTree, TVM_GETNEXTITEM, relation,
-                                                    reinterpret_cast<LPARAM>(item)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(Addin.browserTree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 void OnInitDialog(HWND window) {
@@ -143,7 +143,8 @@ void DeleteBrowserNote(HWND owner) {
     EnableWindow(Addin.deleteNoteButton, FALSE);
     if (LabelsEqual(Addin.currentCode, Addin.browserCode))
         SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Addin.browserEntry));
+    SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0,
+                 reinterpret_cast<LPARAM>(Addin.browserEntry));
     Addin.browserEntry = nullptr;
     SetFocus(Addin.browserTree);
 }

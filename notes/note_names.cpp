@@ -43,8 +43,9 @@ bool NoteLabelFromFileName(const char* fileName, char (&label)[ErrorLabelSize]) 
 bool BuildNotePath(const char* notesDirectory, const char* label, char* path, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
         path[i] = '\0';
-    if (notesDirectory[0] == '\0' || label[0] == '\0' || std::strpbrk(label, "\\/:*?\"<>|") != nullptr ||
-        std::strcmp(label, ".") == 0 || std::strcmp(label, "..") == 0)
+    if (notesDirectory[0] == '\0' || label[0] == '\0' ||
+        std::strpbrk(label, "\\/:*?\"<>|") != nullptr || std::strcmp(label, ".") == 0 ||
+        std::strcmp(label, "..") == 0)
         return false;
     if (!CopyText(path, size, notesDirectory) || !AppendText(path, size, "\\") ||
         !AppendText(path, size, label) || !AppendText(path, size, ".knote")) {

@@ -22,7 +22,8 @@ bool MayReplace(const char* path) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return false;
-    HANDLE file = CreateFileA(path, DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -53,7 +54,8 @@ bool NotePath(const char* label, char* path, size_t size) {
     // Every operation on a label agrees on whether its note can exist: the larger read buffers
     // get no longer paths than the save and delete ones, which the file system takes anyway.
     ZeroMemory(path, size);
-    return BuildNotePath(Addin.notesDirectory, label, path, size < PathBufferSize ? size : PathBufferSize);
+    return BuildNotePath(Addin.notesDirectory, label, path,
+                         size < PathBufferSize ? size : PathBufferSize);
 }
 
 bool NoteExists(const char* path) {

@@ -32,8 +32,9 @@ void SetStatus(StandinHost& host, const char* text) {
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
     StandinHost* host = HostOf(window);
     if (host != nullptr && message >= HostGetHandles && message <= HostGetMenuId &&
         host->queryCount < 8)
@@ -83,8 +84,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM first, LPARAM second
 // The editor answers the add-in's text request with the word it holds.
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
     StandinHost* host = HostOf(window);
     switch (message) {
     case EditorGetText: {
@@ -161,13 +163,14 @@ bool CreateStandinHost(StandinHost& host, HINSTANCE instance, bool visible) {
         host.reservedMenuId = StandinMenuId;
     BuildMainMenu(host);
     host.mainWindow = CreateWindowExA(0, MainClass, "RadASM stand-in host",
-                                      WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 20, 20,
-                                      760, 560, nullptr, host.mainMenu, instance, &host);
+                                      WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 20, 20, 760,
+                                      560, nullptr, host.mainMenu, instance, &host);
     if (host.mainWindow == nullptr)
         return false;
-    host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE, 0, 0,
-                                     0, 0, host.mainWindow, nullptr, instance, nullptr);
-    host.handles[HandlesOwnerIndex] = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainWindow));
+    host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                                     0, host.mainWindow, nullptr, instance, nullptr);
+    host.handles[HandlesOwnerIndex] =
+        static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainWindow));
     host.handles[HandlesMenuIndex] = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainMenu));
     host.data[DataMenuPositionIndex] = 0;
     return true;
@@ -210,8 +213,8 @@ void SetEditorText(StandinHost& host, const char* text) {
         RECT client;
         GetClientRect(host.mainWindow, &client);
         host.editor = CreateWindowExA(WS_EX_CLIENTEDGE, EditorClass, "", WS_CHILD | WS_VISIBLE, 0,
-                                      0, client.right, client.bottom - 24, host.mainWindow,
-                                      nullptr, GetModuleHandleA(nullptr), &host);
+                                      0, client.right, client.bottom - 24, host.mainWindow, nullptr,
+                                      GetModuleHandleA(nullptr), &host);
     }
     InvalidateRect(host.editor, nullptr, TRUE);
 }

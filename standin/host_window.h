@@ -34,8 +34,8 @@ struct StandinHost {
 };
 
 constexpr UINT StandinMenuId = 20001;
-constexpr int HandlesOwnerIndex = 1; // byte offset 4
-constexpr int HandlesMenuIndex = 5;  // byte offset 20
+constexpr int HandlesOwnerIndex = 1;     // byte offset 4
+constexpr int HandlesMenuIndex = 5;      // byte offset 20
 constexpr int DataMenuPositionIndex = 6; // byte offset 24
 
 // Registers the window classes and makes the main window with its menu and status bar.

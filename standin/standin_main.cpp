@@ -19,7 +19,8 @@ const char* ScreenshotPath = nullptr;
 int SystemCommand = -1;
 
 HWND OwnedDialog(HWND owner) {
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT))
+    for (HWND window = GetTopWindow(nullptr); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT))
         if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window))
             return window;
     return nullptr;

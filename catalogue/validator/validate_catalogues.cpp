@@ -18,7 +18,8 @@
 
 namespace {
 
-const char* const FactsFiles[ToolCount] = {"ml", "cvtres", "nmake", "link", "rc", "rw", "h2inc", "midl"};
+const char* const FactsFiles[ToolCount] = {"ml", "cvtres", "nmake", "link",
+                                           "rc", "rw",     "h2inc", "midl"};
 
 struct Fact {
     std::string severity, level, message; // message in the modules' 8-bit code page
@@ -100,7 +101,8 @@ struct ModuleCheck {
     }
 };
 
-void CheckEntry(ModuleCheck& check, HMODULE module, const unsigned char* table, size_t size, MessageId id) {
+void CheckEntry(ModuleCheck& check, HMODULE module, const unsigned char* table, size_t size,
+                MessageId id) {
     char label[ErrorLabelSize];
     FormatErrorLabel(check.tool->labelPrefix, id, label);
     ++check.entries;
@@ -112,10 +114,12 @@ void CheckEntry(ModuleCheck& check, HMODULE module, const unsigned char* table, 
         return;
     }
     char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE,
-                                        module, id, 0, reinterpret_cast<char*>(&text), 1, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE, module, id, 0,
+                       reinterpret_cast<char*>(&text), 1, nullptr);
     if (length == 0 || text == nullptr) {
-        check.Problem(label, "the formatter returns no text (error " + std::to_string(GetLastError()) + ")");
+        check.Problem(label, "the formatter returns no text (error " +
+                                 std::to_string(GetLastError()) + ")");
         return;
     }
     const std::string formatted(text, length);
@@ -134,15 +138,18 @@ void CheckEntry(ModuleCheck& check, HMODULE module, const unsigned char* table, 
     const size_t separator = formatted.find('\x95');
     if (formatted.size() < 2 || formatted[1] != ' ' || separator == std::string::npos ||
         formatted.compare(separator + 1, 2, "\r\n") != 0)
-        check.Problem(label, "breaks the layout: digit, space, short text, 0x95, line break, description");
+        check.Problem(label,
+                      "breaks the layout: digit, space, short text, 0x95, line break, description");
     if (formatted[0] != ExpectedTypeDigit(check.tool->toolIndex, fact->second))
-        check.Problem(label, std::string("type digit ") + formatted[0] + ", the severity asks for " +
+        check.Problem(label, std::string("type digit ") + formatted[0] +
+                                 ", the severity asks for " +
                                  ExpectedTypeDigit(check.tool->toolIndex, fact->second));
     if (shortText != fact->second.message)
         check.Problem(label, "short text \"" + shortText + "\" is not the tool's message \"" +
                                  fact->second.message + "\"");
     std::string trimmed = description;
-    while (!trimmed.empty() && (trimmed.back() == '\r' || trimmed.back() == '\n' || trimmed.back() == ' '))
+    while (!trimmed.empty() &&
+           (trimmed.back() == '\r' || trimmed.back() == '\n' || trimmed.back() == ' '))
         trimmed.pop_back();
     if (trimmed.empty())
         check.Problem(label, "empty description");
@@ -183,7 +190,8 @@ int main(int argc, char** argv) {
             ++failing;
             continue;
         }
-        HMODULE module = LoadLibraryExA((modules + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HMODULE module =
+            LoadLibraryExA((modules + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         HRSRC resource = module != nullptr
                              ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(11))
                              : nullptr;
@@ -194,7 +202,8 @@ int main(int argc, char** argv) {
                 FreeLibrary(module);
             continue;
         }
-        const auto* table = static_cast<const unsigned char*>(LockResource(LoadResource(module, resource)));
+        const auto* table =
+            static_cast<const unsigned char*>(LockResource(LoadResource(module, resource)));
         const size_t size = SizeofResource(module, resource);
         std::printf("%s\n", name.c_str());
         Walk walk{&check, module, table, size};

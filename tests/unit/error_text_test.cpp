@@ -23,10 +23,10 @@ Shown Split(const std::string& text) {
 } // namespace
 
 TEST(ErrorText, TypeWordsForEveryDigit) {
-    const char* expected[] = {"Compiler",         "Fatal",
-                              "Non Fatal",        "Warning",
-                              "Warning (Level1)", "Warning (Level2)",
-                              "Warning (Level3)", "Warning (Level4)",
+    const char* expected[] = {"Compiler",           "Fatal",
+                              "Non Fatal",          "Warning",
+                              "Warning (Level1)",   "Warning (Level2)",
+                              "Warning (Level3)",   "Warning (Level4)",
                               "Warning (Level1,4)", "Preprocessor"};
     for (char digit = '0'; digit <= '9'; ++digit)
         EXPECT_STREQ(TypeWords(digit), expected[digit - '0']);
@@ -40,14 +40,19 @@ TEST(ErrorText, SplitsWellFormedAndMalformedTexts) {
         std::string text;
         Shown expected;
     } cases[] = {
-        {"warning with separator and line break", "3 operand mismatch\x95\r\nSizes differ.\r\n",
+        {"warning with separator and line break",
+         "3 operand mismatch\x95\r\nSizes differ.\r\n",
          {"Warning", "operand mismatch", "Sizes differ.\r\n"}},
         {"level one and four", "8 x\x95\r\ny", {"Warning (Level1,4)", "x", "y"}},
-        {"empty short text", "2 \x95\r\nOnly a description.", {"Non Fatal", "", "Only a description."}},
+        {"empty short text",
+         "2 \x95\r\nOnly a description.",
+         {"Non Fatal", "", "Only a description."}},
         {"no separator", "1 cannot open file", {"Fatal", "cannot open file", ""}},
         {"one character after the separator", "1 short\x95\r", {"Fatal", "short", ""}},
         {"two characters after the separator", "1 short\x95\r\n", {"Fatal", "short", ""}},
-        {"the first separator ends the short text", "1 a\x95\r\nb\x95 c", {"Fatal", "a", "b\x95 c"}},
+        {"the first separator ends the short text",
+         "1 a\x95\r\nb\x95 c",
+         {"Fatal", "a", "b\x95 c"}},
         {"a single digit", "3", {"Warning", "", ""}},
         {"a single letter", "x", {"", "", ""}},
         {"two characters", "9 ", {"Preprocessor", "", ""}},

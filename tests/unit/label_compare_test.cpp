@@ -22,9 +22,9 @@ TEST(LabelCompare, EqualityIgnoresAsciiCaseAndNeedsTheSameLength) {
         const char* b;
         bool equal;
     } cases[] = {
-        {"LNK1104", "lnk1104", true}, {"A2008", "A2008", true},  {"", "", true},
-        {"A2008", "A20080", false},   {"A200", "A2008", false},  {"\x9D", "\x9C", true},
-        {"\xAE", "\xAD", true},       {"\xC4", "\xE4", false},   {"[", "{", false},
+        {"LNK1104", "lnk1104", true}, {"A2008", "A2008", true}, {"", "", true},
+        {"A2008", "A20080", false},   {"A200", "A2008", false}, {"\x9D", "\x9C", true},
+        {"\xAE", "\xAD", true},       {"\xC4", "\xE4", false},  {"[", "{", false},
         {"A2008", "B2008", false},
     };
     for (const auto& c : cases) {

@@ -35,7 +35,9 @@ std::vector<MessageId> Walk(const std::vector<unsigned char>& bytes) {
     std::vector<MessageId> ids;
     WalkMessageTable(
         bytes.data(), bytes.size(),
-        [](void* context, MessageId id) { static_cast<std::vector<MessageId>*>(context)->push_back(id); },
+        [](void* context, MessageId id) {
+            static_cast<std::vector<MessageId>*>(context)->push_back(id);
+        },
         &ids);
     return ids;
 }
@@ -139,9 +141,13 @@ TEST(MessageTableWalk, MalformedTablesEndTheBlockOrTableWithoutReadingOutside) {
 }
 
 TEST(MessageTableWalk, NullOrEmptyDataVisitsNothing) {
-    EXPECT_EQ(WalkMessageTable(nullptr, 100, [](void*, MessageId) { FAIL(); }, nullptr), 0u);
+    EXPECT_EQ(WalkMessageTable(
+                  nullptr, 100, [](void*, MessageId) { FAIL(); }, nullptr),
+              0u);
     const unsigned char one = 1;
-    EXPECT_EQ(WalkMessageTable(&one, 0, [](void*, MessageId) { FAIL(); }, nullptr), 0u);
+    EXPECT_EQ(WalkMessageTable(
+                  &one, 0, [](void*, MessageId) { FAIL(); }, nullptr),
+              0u);
 }
 
 } // namespace

@@ -10,12 +10,20 @@ TEST(NoteNames, TheFirstContainedTextInTableOrderDecidesTheHeading) {
         const char* name;
         int slot;
     } cases[] = {
-        {"A2008.knote", ML},      {"CVT1100.knote", CVTRES}, {"U1073.knote", NMAKE},
-        {"HI1003.knote", H2INC},  {"LNK1104.knote", LINK},   {"RC2001.knote", RC},
-        {"RW4001.knote", RC},     {"MIDL2000.knote", MIDL},  {"MIDL-2147483647.knote", MIDL},
-        {"LNKA1.knote", ML},      // an upper-case A anywhere wins
-        {"RCA.knote", ML},        {"CVTR.knote", CVTRES},   {"xyz.knote", -1},
-        {"a2008.knote", -1},      // the test is case-sensitive
+        {"A2008.knote", ML},
+        {"CVT1100.knote", CVTRES},
+        {"U1073.knote", NMAKE},
+        {"HI1003.knote", H2INC},
+        {"LNK1104.knote", LINK},
+        {"RC2001.knote", RC},
+        {"RW4001.knote", RC},
+        {"MIDL2000.knote", MIDL},
+        {"MIDL-2147483647.knote", MIDL},
+        {"LNKA1.knote", ML}, // an upper-case A anywhere wins
+        {"RCA.knote", ML},
+        {"CVTR.knote", CVTRES},
+        {"xyz.knote", -1},
+        {"a2008.knote", -1}, // the test is case-sensitive
         {"", -1},
     };
     for (const auto& c : cases)

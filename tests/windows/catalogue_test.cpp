@@ -47,22 +47,23 @@ TEST_F(Catalogue, BrowserHeadingsAreSevenAndAnyOtherModeIsBrowserMode) {
         SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         BuildToolHeadings(mode, tree());
         EXPECT_EQ(Count(), 7u) << "mode " << mode;
-        EXPECT_EQ(TreeTexts(tree(), TreeRoots(tree())),
-                  (Texts{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL", "ML", "NMAKE",
-                         "RC"}));
+        EXPECT_EQ(
+            TreeTexts(tree(), TreeRoots(tree())),
+            (Texts{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL", "ML", "NMAKE", "RC"}));
         EXPECT_EQ(TreeItem(tree(), Addin.browserHeadings[BrowserSlotOfTool(6)]).text, "RC");
     }
 }
 
 TEST_F(Catalogue, EveryModuleLoadsUnderItsHeadingAndTheMissingOneStaysEmpty) {
     Load("standard");
-    EXPECT_EQ(TreeEntries(tree(), Heading(1)),
-              (Entries{{"A1000", 1000, 1}, {"A1001", 1001, 1}, {"A1002", 1002, 1},
-                       {"A2000", 2000, 1}}));
+    EXPECT_EQ(
+        TreeEntries(tree(), Heading(1)),
+        (Entries{{"A1000", 1000, 1}, {"A1001", 1001, 1}, {"A1002", 1002, 1}, {"A2000", 2000, 1}}));
     // A zero length word before LNK1000; a UTF-16 third entry ends the second block.
-    EXPECT_EQ(TreeEntries(tree(), Heading(4)),
-              (Entries{{"LNK1000", 1000, 1}, {"LNK1001", 1001, 1}, {"LNK1100", 1100, 1},
-                       {"LNK1101", 1101, 1}}));
+    EXPECT_EQ(TreeEntries(tree(), Heading(4)), (Entries{{"LNK1000", 1000, 1},
+                                                        {"LNK1001", 1001, 1},
+                                                        {"LNK1100", 1100, 1},
+                                                        {"LNK1101", 1101, 1}}));
     // The tree's own sorting ignores the hyphen, as the platform's string comparison does.
     EXPECT_EQ(TreeEntries(tree(), Heading(8)),
               (Entries{{"MIDL2000", 2000, 1}, {"MIDL-2147483647", LPARAM(0x80000001u), 1}}));
@@ -79,12 +80,9 @@ TEST_F(Catalogue, MalformedTablesKeepWhatLiesInsideTheResource) {
         const char* module;
         Texts labels;
     } cases[] = {
-        {"no-table", {}},
-        {"block-count", {"A7", "A8"}},
-        {"block-offset", {"A9"}},
-        {"entry-header", {"A1"}},
-        {"entry-length", {"A1"}},
-        {"highest-below-lowest", {"A5", "A6"}},
+        {"no-table", {}},         {"block-count", {"A7", "A8"}},
+        {"block-offset", {"A9"}}, {"entry-header", {"A1"}},
+        {"entry-length", {"A1"}}, {"highest-below-lowest", {"A5", "A6"}},
         {"not-there", {}},
     };
     for (const Case& c : cases) {
@@ -146,8 +144,12 @@ TEST_F(Catalogue, DetailsSplitTheTextIntoTypeErrorAndDescription) {
         MessageId id;
         Details expected;
     } cases[] = {
-        {1, 1000, {"Warning", "operand size mismatch", "The two operands have different sizes.\r\n"}},
-        {1, 1001, {"Warning (Level1,4)", "level one and four", "Shown at warning levels 1 and 4.\r\n"}},
+        {1,
+         1000,
+         {"Warning", "operand size mismatch", "The two operands have different sizes.\r\n"}},
+        {1,
+         1001,
+         {"Warning (Level1,4)", "level one and four", "Shown at warning levels 1 and 4.\r\n"}},
         {1, 1002, {"Non Fatal", "", "Nothing stands before the separator.\r\n"}},
         {1, 2000, {"Fatal", "cannot open file", "The second block's only entry.\r\n"}},
         {8, 0x80000001u, {"Compiler", "neg", "ok"}},
@@ -171,8 +173,8 @@ TEST_F(Catalogue, TextsThatBreakTheLayoutShowWhatIsThere) {
         {3, {"Non Fatal", "sep", ""}},
         {4, {"Non Fatal", "one", ""}},
         {5, {"", "letter", "desc"}},
-        {6, empty}, // an insert with no arguments: the formatter fails
-        {7, empty}, // an empty text
+        {6, empty},  // an insert with no arguments: the formatter fails
+        {7, empty},  // an empty text
         {99, empty}, // not in the table
     };
     for (const Case& c : cases) {

@@ -13,8 +13,11 @@ struct DriverContext {
 DWORD WINAPI DriverThread(LPVOID parameter) {
     auto* context = static_cast<DriverContext*>(parameter);
     HWND window = nullptr;
-    if (!WaitFor([&] { return (window = FindThreadWindow(context->uiThread, context->caption)) != nullptr; },
-                 20000)) {
+    if (!WaitFor(
+            [&] {
+                return (window = FindThreadWindow(context->uiThread, context->caption)) != nullptr;
+            },
+            20000)) {
         ADD_FAILURE() << "window \"" << context->caption << "\" never showed";
         return 0;
     }

@@ -54,14 +54,16 @@ class Host : public ::testing::Test {
         for (int i = 0; i < GetMenuItemCount(host.addinsMenu); ++i) {
             char text[32] = {};
             GetMenuStringA(host.addinsMenu, UINT(i), text, sizeof text, MF_BYPOSITION);
-            if (GetMenuItemID(host.addinsMenu, i) == host.reservedMenuId && lstrcmpA(text, "KIVO") == 0)
+            if (GetMenuItemID(host.addinsMenu, i) == host.reservedMenuId &&
+                lstrcmpA(text, "KIVO") == 0)
                 ++count;
         }
         return count;
     }
     // Runs a hook that opens the lookup window, closing it from the script.
-    LRESULT ProcWithWindow(HWND window, UINT message, WPARAM first,
-                           const std::function<void(HWND)>& script = [](HWND) {}) {
+    LRESULT ProcWithWindow(
+        HWND window, UINT message, WPARAM first,
+        const std::function<void(HWND)>& script = [](HWND) {}) {
         return DriveModal([&] { return Proc(window, message, first); }, "Quorvane", script);
     }
     void SetEditorText(const char* code) { ::SetEditorText(host, code); }
@@ -132,11 +134,11 @@ TEST_F(Host, OtherCommandsOpenNothing) {
 TEST_F(Host, TheAddinsCommandOpensTheLookupWindowOwnedByTheHost) {
     Install();
     HWND owner = nullptr;
-    const LRESULT result = ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId,
-                                          [&](HWND window) {
-                                              owner = GetWindow(window, GW_OWNER);
-                                              EXPECT_EQ(Text(window, IDC_CODE_ENTRY), "");
-                                          });
+    const LRESULT result =
+        ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [&](HWND window) {
+            owner = GetWindow(window, GW_OWNER);
+            EXPECT_EQ(Text(window, IDC_CODE_ENTRY), "");
+        });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(owner, host.mainWindow);
 }
@@ -177,7 +179,8 @@ TEST_F(Host, TheStandinHostFallsBackWhenTheRequestIsNotHandled) {
 
 TEST_F(Host, NoRecordsFromTheHostDoNotCrashTheAddin) {
     // A host that answers every query with 0.
-    HWND silent = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    HWND silent =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     host.hookMask = host.install(silent)[0];
     EXPECT_EQ(Proc(silent, HookMenuBuild), 0);
     EXPECT_EQ(ProcWithWindow(silent, HookCommand, 0), 1) << "identifier 0 opens, as written";
@@ -206,12 +209,14 @@ TEST_F(Host, TheAboutBoxListsTheToolsAndCountsTheCatalogue) {
     Install();
     ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND lookup) {
         WithAboutBox(lookup, [](HWND about) {
-            EXPECT_EQ(Text(about, IDC_ABOUT_TOOLS),
-                      "ML\r\nCVTRES\r\nNMAKE\r\nLINK\\LIB\\DUMPBIN\\EDITBIN\r\nRC (\"C\" Errors)\r\n"
-                      "RC (\"W\" Errors)\r\nH2INC\r\nMIDL");
+            EXPECT_EQ(
+                Text(about, IDC_ABOUT_TOOLS),
+                "ML\r\nCVTRES\r\nNMAKE\r\nLINK\\LIB\\DUMPBIN\\EDITBIN\r\nRC (\"C\" Errors)\r\n"
+                "RC (\"W\" Errors)\r\nH2INC\r\nMIDL");
             EXPECT_EQ(Text(about, IDC_ABOUT_TOOLS).size(), 90u);
             EXPECT_EQ(AboutTotal(about), "14");
-            HFONT title = reinterpret_cast<HFONT>(SendDlgItemMessageA(about, IDC_ABOUT_TITLE, WM_GETFONT, 0, 0));
+            HFONT title = reinterpret_cast<HFONT>(
+                SendDlgItemMessageA(about, IDC_ABOUT_TITLE, WM_GETFONT, 0, 0));
             LOGFONTA font{};
             ASSERT_TRUE(GetObjectA(title, sizeof font, &font));
             EXPECT_EQ(font.lfHeight, -12);

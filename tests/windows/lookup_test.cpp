@@ -63,10 +63,10 @@ void ExpectNotFoundBoxAndAnswer(HWND window) {
 TEST_F(LookupWindow, OpensWithTheCatalogueTreeMenuAndIcons) {
     const INT_PTR result = Open([](HWND window) {
         HWND tree = Tree(window);
-        EXPECT_EQ(TreeTexts(tree, TreeRoots(tree)),
-                  (std::vector<std::string>{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN",
-                                            "MIDL", "ML", "NMAKE", "RC (\"C\" Errors)",
-                                            "RC (\"W\" Errors)"}));
+        EXPECT_EQ(
+            TreeTexts(tree, TreeRoots(tree)),
+            (std::vector<std::string>{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL",
+                                      "ML", "NMAKE", "RC (\"C\" Errors)", "RC (\"W\" Errors)"}));
         EXPECT_EQ(TreeView_GetCount(tree), 8u + 14u);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
@@ -101,7 +101,8 @@ TEST_F(LookupWindow, SelectingAnEntryShowsItAndAHeadingClearsTheDetails) {
         EXPECT_STREQ(Addin.currentCode, "A1000");
         EXPECT_EQ(Text(window, IDC_TYPE_FIELD), "Warning");
         EXPECT_EQ(Text(window, IDC_ERROR_FIELD), "operand size mismatch");
-        EXPECT_EQ(Text(window, IDC_DESCRIPTION_FIELD), "The two operands have different sizes.\r\n");
+        EXPECT_EQ(Text(window, IDC_DESCRIPTION_FIELD),
+                  "The two operands have different sizes.\r\n");
 
         Select(window, FindHeading(window, "ML"));
         ExpectDetailsEmpty(window);
@@ -137,18 +138,10 @@ TEST_F(LookupWindow, TheCodeFieldTakesOnlyCodeCharactersAndShowsCapitals) {
             const char* typed;
             const char* shown;
         } cases[] = {
-            {"lnk1104", "LNK1104"},
-            {"x", ""},
-            {"-", ""},
-            {" ", ""},
+            {"lnk1104", "LNK1104"}, {"x", ""},    {"-", ""},        {" ", ""},
             {"\x16", ""}, // Ctrl+V typed as a character
-            {"a2x0-0 8", "A2008"},
-            {"hi", "HI"},
-            {"midl", "MIDL"},
-            {"cvt", "CVT"},
-            {"rw", "RW"},
-            {"u", "U"},
-            {"BE", ""},
+            {"a2x0-0 8", "A2008"},  {"hi", "HI"}, {"midl", "MIDL"}, {"cvt", "CVT"},
+            {"rw", "RW"},           {"u", "U"},   {"BE", ""},
         };
         for (const auto& c : cases) {
             SetWindowTextA(field, "");
@@ -201,7 +194,8 @@ TEST_F(LookupWindow, AFailedLookupClearsAndSelectsTheTypedText) {
         EXPECT_STREQ(Addin.currentCode, "A9999");
         EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == field; }));
         DWORD start = 1, end = 0;
-        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, 5u);
 
@@ -229,7 +223,8 @@ TEST_F(LookupWindow, TheSameLabelUnderTwoHeadingsFindsTheFirstInDisplayOrder) {
         SetCode(window, "A1000");
         PressKey(Item(window, IDC_CODE_ENTRY), VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return SelectedLabel(window) == "A1000"; }));
-        EXPECT_EQ(TreeView_GetParent(Tree(window), Selected(window)), FindHeading(window, "CVTRES"));
+        EXPECT_EQ(TreeView_GetParent(Tree(window), Selected(window)),
+                  FindHeading(window, "CVTRES"));
         EXPECT_TRUE(WaitFor([&] { return Text(window, IDC_ERROR_FIELD) == "cvtres fixture"; }));
     });
 }

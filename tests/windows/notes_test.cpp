@@ -125,7 +125,9 @@ std::string DeleteAndAnswer(HWND owner, HWND button, int answer) {
 struct Panel {
     std::string text;
     bool save, del;
-    bool operator==(const Panel& o) const { return text == o.text && save == o.save && del == o.del; }
+    bool operator==(const Panel& o) const {
+        return text == o.text && save == o.save && del == o.del;
+    }
 };
 
 std::ostream& operator<<(std::ostream& out, const Panel& p) {
@@ -147,7 +149,8 @@ class Notes : public ::testing::Test {
     void SetUp() override { EmptyNotesFolder(); }
     void TearDown() override { EmptyNotesFolder(); }
     void Open(const std::function<void(HWND)>& script) {
-        EXPECT_EQ(DriveModal([] { return OpenLookupWindow(nullptr, nullptr); }, "Quorvane", script), 0);
+        EXPECT_EQ(DriveModal([] { return OpenLookupWindow(nullptr, nullptr); }, "Quorvane", script),
+                  0);
     }
 };
 
@@ -342,7 +345,8 @@ Panel BrowserPanel(HWND browser) {
 using Labels = std::vector<std::string>;
 
 TEST_F(Notes, TheBrowserGroupsNotesByToolAndListsOnlyNotesOfOurs) {
-    for (const char* name : {"A2008", "RW4001", "LNK1104", "LNKA1", "MIDL-21474836470", "zzz", "a1000"})
+    for (const char* name :
+         {"A2008", "RW4001", "LNK1104", "LNKA1", "MIDL-21474836470", "zzz", "a1000"})
         WriteBytes(NoteFile(name), std::string("n\0", 2));
     Open([](HWND window) {
         HWND browser = OpenBrowser(window);
@@ -441,16 +445,20 @@ TEST(TwoUsers, EachUserSeesOnlyTheirOwnNote) {
     const bool first = std::string(step) == "1";
     if (first)
         EmptyNotesFolder();
-    DriveModal([] { return OpenLookupWindow(nullptr, nullptr); }, "Quorvane", [&](HWND window) {
-        Select(window, FindEntry(window, "ML", "A1000"));
-        EXPECT_EQ(PanelOf(window), (Panel{"", true, false})) << "another user's note showed";
-        SetNoteText(window, mine.c_str());
-        ClickSave(window);
-    });
+    DriveModal(
+        [] { return OpenLookupWindow(nullptr, nullptr); }, "Quorvane",
+        [&](HWND window) {
+            Select(window, FindEntry(window, "ML", "A1000"));
+            EXPECT_EQ(PanelOf(window), (Panel{"", true, false})) << "another user's note showed";
+            SetNoteText(window, mine.c_str());
+            ClickSave(window);
+        });
     EXPECT_EQ(ReadBytes(NoteFile("A1000")), mine + std::string(1, '\0'));
     if (!first) {
-        const std::string other = ProgramDirectory() + "Notes\\" + std::getenv("KIVO_FIRST_USER") + "\\A1000.knote";
-        EXPECT_EQ(ReadBytes(other), "note of " + std::string(std::getenv("KIVO_FIRST_USER")) + std::string(1, '\0'));
+        const std::string other =
+            ProgramDirectory() + "Notes\\" + std::getenv("KIVO_FIRST_USER") + "\\A1000.knote";
+        EXPECT_EQ(ReadBytes(other),
+                  "note of " + std::string(std::getenv("KIVO_FIRST_USER")) + std::string(1, '\0'));
         DeleteFileA(other.c_str());
         EmptyNotesFolder();
     }

@@ -31,7 +31,8 @@ class ModuleResources : public ::testing::Test {
                                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
         if (found == nullptr)
             return {};
-        const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+        const auto* data =
+            static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
         return std::vector<unsigned char>(data, data + SizeofResource(module, found));
     }
     std::string path;
@@ -102,8 +103,8 @@ void ExpectTemplate(const std::vector<unsigned char>& bytes, const Dialog& expec
     EXPECT_EQ(r.NameOrOrdinal(), ""); // no menu
     EXPECT_EQ(r.NameOrOrdinal(), ""); // the dialog class
     EXPECT_EQ(r.Text(), expected.caption);
-    EXPECT_EQ(r.Word(), 8);   // point size
-    EXPECT_EQ(r.Word(), 400); // weight
+    EXPECT_EQ(r.Word(), 8);                 // point size
+    EXPECT_EQ(r.Word(), 400);               // weight
     EXPECT_EQ(bytes.at(r.position), 0);     // not italic
     EXPECT_EQ(bytes.at(r.position + 1), 1); // character set
     r.position += 2;
@@ -152,12 +153,17 @@ TEST_F(ModuleResources, LookupWindowTemplate) {
         Resource(RT_DIALOG, IDD_LOOKUP),
         {DS_SETFONT | DS_CENTER | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
          0,
-         5, 6, 398, 273,
+         5,
+         6,
+         398,
+         273,
          "Quorvane",
          {
-             {1001, "Edit", "", 30, 3, 53, 12, WS_VISIBLE | WS_TABSTOP | ES_UPPERCASE, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+             {1001, "Edit", "", 30, 3, 53, 12, WS_VISIBLE | WS_TABSTOP | ES_UPPERCASE,
+              ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
              {1009, "SysTreeView32", "", 2, 20, 120, 248, WS_VISIBLE | TreeStyle, 0, 0},
-             {1005, "RichEdit20A", "", 126, 179, 270, 69, WS_VISIBLE | NoteStyle, 0, WS_EX_CLIENTEDGE},
+             {1005, "RichEdit20A", "", 126, 179, 270, 69, WS_VISIBLE | NoteStyle, 0,
+              WS_EX_CLIENTEDGE},
              {1006, "Button", "Save Note", 128, 253, 57, 15, Button, BS_DEFPUSHBUTTON, 0},
              {1007, "Button", "Delete Note", 190, 253, 57, 15, Button, BS_DEFPUSHBUTTON, 0},
              {1008, "Button", "", -285, 254, 77, 12, BS_DEFPUSHBUTTON, WS_VISIBLE, 0},
@@ -165,7 +171,8 @@ TEST_F(ModuleResources, LookupWindowTemplate) {
              {1014, "Static", "Error:", 126, 18, 18, 9, Static, 0, 0},
              {1010, "Static", "Error #", 2, 4, 24, 9, Static, 0, 0},
              {1002, "Static", "", 148, 4, 84, 9, Static, 0, 0},
-             {1004, "Edit", "", 126, 50, 270, 114, WS_VISIBLE | ES_READONLY | ES_MULTILINE | WS_VSCROLL, WS_TABSTOP, WS_EX_CLIENTEDGE},
+             {1004, "Edit", "", 126, 50, 270, 114,
+              WS_VISIBLE | ES_READONLY | ES_MULTILINE | WS_VSCROLL, WS_TABSTOP, WS_EX_CLIENTEDGE},
              {1017, "Static", "Note", 133, 168, 17, 9, Static, 0, 0},
              {1018, "Static", "", 125, 172, 271, 1, Etched, 0, 0},
              {1003, "Static", "", 149, 18, 245, 29, Static, 0, 0},
@@ -173,41 +180,47 @@ TEST_F(ModuleResources, LookupWindowTemplate) {
 }
 
 TEST_F(ModuleResources, AboutBoxTemplate) {
-    ExpectTemplate(
-        Resource(RT_DIALOG, IDD_ABOUT),
-        {DS_SETFONT | DS_CENTER | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-         WS_EX_TOOLWINDOW,
-         5, 6, 168, 166,
-         "About KIVO",
-         {
-             {2001, "Static", "Quorvane", 35, 6, 96, 11, Static, 0, 0},
-             {2002, "Static", "Version: 3.0", 56, 18, 55, 9, Static, 0, 0},
-             {2003, "Static", "View error descriptions for MASM tools", 18, 46, 132, 10, Static, 0, 0},
-             {2004, "Static", "Tools supported:", 2, 61, 56, 10, Static, 0, 0},
-             {2005, "Static", "", 62, 61, 100, 63, Static, 0, 0},
-             {2006, "Static", "Total errors:", 2, 129, 41, 10, Static, 0, 0},
-             {2007, "Static", "", 46, 129, 60, 10, Static, 0, 0},
-             {2008, "Static", "", -1, 142, 169, 3, Etched, 0, 0},
-             {2011, "Static", "RadASM 3 Addin", 56, 29, 55, 10, Static, 0, 0},
-             {2012, "Static", "", -2, 41, 180, 1, Etched, 0, 0},
-             {2009, "Static", KIVO_WEB_ADDRESS, 3, 151, 71, 8, Static, 0, 0},
-             {2010, "Static", KIVO_MAIL_ADDRESS, 84, 151, 79, 8, Static, 0, 0},
-         }});
+    ExpectTemplate(Resource(RT_DIALOG, IDD_ABOUT),
+                   {DS_SETFONT | DS_CENTER | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
+                    WS_EX_TOOLWINDOW,
+                    5,
+                    6,
+                    168,
+                    166,
+                    "About KIVO",
+                    {
+                        {2001, "Static", "Quorvane", 35, 6, 96, 11, Static, 0, 0},
+                        {2002, "Static", "Version: 3.0", 56, 18, 55, 9, Static, 0, 0},
+                        {2003, "Static", "View error descriptions for MASM tools", 18, 46, 132, 10,
+                         Static, 0, 0},
+                        {2004, "Static", "Tools supported:", 2, 61, 56, 10, Static, 0, 0},
+                        {2005, "Static", "", 62, 61, 100, 63, Static, 0, 0},
+                        {2006, "Static", "Total errors:", 2, 129, 41, 10, Static, 0, 0},
+                        {2007, "Static", "", 46, 129, 60, 10, Static, 0, 0},
+                        {2008, "Static", "", -1, 142, 169, 3, Etched, 0, 0},
+                        {2011, "Static", "RadASM 3 Addin", 56, 29, 55, 10, Static, 0, 0},
+                        {2012, "Static", "", -2, 41, 180, 1, Etched, 0, 0},
+                        {2009, "Static", KIVO_WEB_ADDRESS, 3, 151, 71, 8, Static, 0, 0},
+                        {2010, "Static", KIVO_MAIL_ADDRESS, 84, 151, 79, 8, Static, 0, 0},
+                    }});
 }
 
 TEST_F(ModuleResources, NoteBrowserTemplate) {
-    ExpectTemplate(
-        Resource(RT_DIALOG, IDD_NOTE_BROWSER),
-        {DS_SETFONT | DS_CENTER | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-         WS_EX_TOOLWINDOW,
-         5, 4, 370, 165,
-         "Note Browser",
-         {
-             {3004, "SysTreeView32", "", 2, 3, 120, 157, WS_VISIBLE | TreeStyle, 0, 0},
-             {3003, "RichEdit20A", "", 124, 3, 242, 137, WS_VISIBLE | NoteStyle, 0, WS_EX_CLIENTEDGE},
-             {3002, "Button", "Save Note", 125, 146, 57, 15, Button, 0, 0},
-             {3001, "Button", "Delete Note", 188, 146, 57, 15, Button, 0, 0},
-         }});
+    ExpectTemplate(Resource(RT_DIALOG, IDD_NOTE_BROWSER),
+                   {DS_SETFONT | DS_CENTER | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
+                    WS_EX_TOOLWINDOW,
+                    5,
+                    4,
+                    370,
+                    165,
+                    "Note Browser",
+                    {
+                        {3004, "SysTreeView32", "", 2, 3, 120, 157, WS_VISIBLE | TreeStyle, 0, 0},
+                        {3003, "RichEdit20A", "", 124, 3, 242, 137, WS_VISIBLE | NoteStyle, 0,
+                         WS_EX_CLIENTEDGE},
+                        {3002, "Button", "Save Note", 125, 146, 57, 15, Button, 0, 0},
+                        {3001, "Button", "Delete Note", 188, 146, 57, 15, Button, 0, 0},
+                    }});
 }
 
 // Renders an icon at 16x16 over white and returns its pixels.
@@ -239,15 +252,17 @@ TEST_F(ModuleResources, IconGroupHoldsTwoSixteenColourImagesThatDiffer) {
         const unsigned char* entry = &group[6 + 14 * i];
         sizes.push_back(entry[0]);
         EXPECT_EQ(entry[0], entry[1]);
-        EXPECT_EQ(entry[2], 16);            // colours
+        EXPECT_EQ(entry[2], 16);                // colours
         EXPECT_EQ(entry[6] | entry[7] << 8, 4); // bits per pixel
     }
     EXPECT_EQ(std::set<int>(sizes.begin(), sizes.end()), (std::set<int>{16, 32}));
 
     HMODULE loaded = LoadLibraryA(path.c_str()); // LoadImage wants a module it can use fully
     ASSERT_NE(loaded, nullptr);
-    HICON big = static_cast<HICON>(LoadImageA(loaded, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 32, 32, 0));
-    HICON small = static_cast<HICON>(LoadImageA(loaded, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 16, 16, 0));
+    HICON big =
+        static_cast<HICON>(LoadImageA(loaded, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 32, 32, 0));
+    HICON small =
+        static_cast<HICON>(LoadImageA(loaded, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 16, 16, 0));
     ASSERT_NE(big, nullptr);
     ASSERT_NE(small, nullptr);
     const std::vector<COLORREF> a = Render16(big), b = Render16(small);
@@ -298,7 +313,7 @@ TEST_F(ModuleResources, VersionBlock) {
     EXPECT_EQ(fixed->dwFileType, 1u);
     EXPECT_EQ(fixed->dwFileSubtype, 0u);
 
-    const char* keys[] = {"CompanyName", "FileVersion", "FileDescription",
+    const char* keys[] = {"CompanyName",    "FileVersion", "FileDescription",
                           "LegalCopyright", "ProductName", "ProductVersion"};
     EXPECT_EQ(VersionString(block, "CompanyName"), "KIVO developers");
     EXPECT_EQ(VersionString(block, "FileVersion"), "3.0.0.1");
@@ -329,7 +344,8 @@ TEST_F(ModuleResources, Manifest) {
     const std::string text(raw.begin(), raw.end());
     EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>", 0), 0u);
     for (const char* piece :
-         {"<assemblyIdentity version=\"2.1.0.0\" processorArchitecture=\"*\" name=\"KIVO.exe\" type=\"win32\"/>",
+         {"<assemblyIdentity version=\"2.1.0.0\" processorArchitecture=\"*\" name=\"KIVO.exe\" "
+          "type=\"win32\"/>",
           "<description>Quorvane</description>",
           "type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
           "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"})

@@ -12,12 +12,13 @@ TestWindow::TestWindow() {
         Addin.instance = GetModuleHandleA(nullptr);
         InitAddinState();
     }
-    window_ = CreateWindowExA(0, "STATIC", "KIVO test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                              640, 480, nullptr, nullptr, nullptr, nullptr);
+    window_ = CreateWindowExA(0, "STATIC", "KIVO test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                              480, nullptr, nullptr, nullptr, nullptr);
     HINSTANCE self = GetModuleHandleA(nullptr);
-    Addin.errorTree = CreateWindowExA(
-        0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-        0, 0, 200, 440, window_, nullptr, self, nullptr);
+    Addin.errorTree =
+        CreateWindowExA(0, WC_TREEVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
+                        0, 200, 440, window_, nullptr, self, nullptr);
     SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(Addin.smallIconList));
     Addin.typeField = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 210, 0, 300, 20,
@@ -39,7 +40,6 @@ std::string ProgramDirectory() {
     std::string directory(path);
     return directory.substr(0, directory.rfind('\\') + 1);
 }
-
 
 void UseAddinDirectory(const std::string& directory) {
     ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
