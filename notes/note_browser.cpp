@@ -33,34 +33,6 @@ void OnInitDialog(HWND window) {
     SetFocus(Addin.browserTree);
 }
 
-void ShowBrowserNote() {
-    char path[NoteReadPathSize];
-    if (!NotePath(Addin.browserCode, path, sizeof path)) {
-        SetEditorText("");
-        EnableWindow(Addin.browserDeleteButton, FALSE);
-        EnableWindow(Addin.browserSaveButton, FALSE);
-        return;
-    }
-    if (!NoteExists(path)) { // gone since the list was built
-        EnableWindow(Addin.browserDeleteButton, FALSE);
-        EnableWindow(Addin.browserSaveButton, TRUE);
-        SetEditorText("");
-        return;
-    }
-    DWORD bytes = 0;
-    char* note = ReadNote(path, &bytes);
-    if (note == nullptr) { // there but unreadable: saving would overwrite it unseen
-        SetEditorText("");
-        EnableWindow(Addin.browserDeleteButton, TRUE);
-        EnableWindow(Addin.browserSaveButton, FALSE);
-        return;
-    }
-    SetEditorText(note);
-    GlobalFree(note);
-    EnableWindow(Addin.browserDeleteButton, TRUE);
-    EnableWindow(Addin.browserSaveButton, TRUE);
-}
-
 void OnSelectionChanged() {
     HTREEITEM item = TreeNext(TVGN_CARET, nullptr);
     if (item == nullptr || TreeNext(TVGN_PARENT, item) == nullptr) {
@@ -77,7 +49,9 @@ void OnSelectionChanged() {
     query.pszText = Addin.browserCode;
     query.cchTextMax = sizeof Addin.browserCode;
     SendMessageA(Addin.browserTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    ShowBrowserNote();
+    // A file that went since the list was built shows as an empty note that can be saved.
+    ShowNote(Addin.browserCode, Addin.browserEditor, Addin.browserSaveButton,
+             Addin.browserDeleteButton);
 }
 
 void OnCommand(HWND window, WPARAM first) {

@@ -2,43 +2,23 @@
 
 #include "host/addin_state.h"
 
-namespace {
-
-void SetNoteText(const char* text) {
-    SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+void ShowNote(const char* label, HWND editor, HWND saveButton, HWND deleteButton) {
+    char path[NoteReadPathSize];
+    const bool buildable = NotePath(label, path, sizeof path);
+    const bool exists = buildable && NoteExists(path);
+    DWORD bytes = 0;
+    char* note = exists ? ReadNote(path, &bytes) : nullptr;
+    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(note != nullptr ? note : ""));
+    if (note != nullptr)
+        GlobalFree(note);
+    EnableWindow(deleteButton, exists);
+    // Saving is offered when a note can be kept for this label and would not replace one
+    // that cannot be read (held by another program, say) with a text never seen.
+    EnableWindow(saveButton, buildable && (!exists || note != nullptr));
 }
 
-} // namespace
-
 void LoadNote(const char* code) {
-    char path[NoteReadPathSize];
-    if (!NotePath(code, path, sizeof path)) {
-        // No note can be kept for this label here: offer nothing.
-        SetNoteText("");
-        EnableWindow(Addin.deleteNoteButton, FALSE);
-        EnableWindow(Addin.saveNoteButton, FALSE);
-        return;
-    }
-    if (!NoteExists(path)) {
-        EnableWindow(Addin.deleteNoteButton, FALSE);
-        EnableWindow(Addin.saveNoteButton, TRUE);
-        SetNoteText("");
-        return;
-    }
-    DWORD bytes = 0;
-    char* note = ReadNote(path, &bytes);
-    if (note == nullptr) {
-        // The note is there but cannot be read (locked, say): saving now would replace it
-        // with an empty text, so only deleting is offered.
-        SetNoteText("");
-        EnableWindow(Addin.deleteNoteButton, TRUE);
-        EnableWindow(Addin.saveNoteButton, FALSE);
-        return;
-    }
-    SetNoteText(note);
-    GlobalFree(note);
-    EnableWindow(Addin.deleteNoteButton, TRUE);
-    EnableWindow(Addin.saveNoteButton, TRUE);
+    ShowNote(code, Addin.noteField, Addin.saveNoteButton, Addin.deleteNoteButton);
 }
 
 void DeleteNote(HWND owner) {
@@ -46,7 +26,7 @@ void DeleteNote(HWND owner) {
         return;
     // A delete that fails (a locked or read-only file) leaves the note shown as it is.
     if (RemoveNoteFile(Addin.currentCode)) {
-        SetNoteText("");
+        SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         EnableWindow(Addin.deleteNoteButton, FALSE);
     }
     SetFocus(Addin.errorTree);

@@ -22,6 +22,8 @@ char* ReadNote(const char* path, DWORD* bytesRead);
 // Writes the editor's text as the note of code, replacing the old file only once the new one
 // is completely written; enables deleteButton when the note file exists afterwards.
 void SaveNote(const char* code, HWND editor, HWND deleteButton);
+// Shows the note of a label in an editor and sets the two note buttons beside it.
+void ShowNote(const char* label, HWND editor, HWND saveButton, HWND deleteButton);
 // Shows the note of code in the lookup window's note field and sets its note buttons.
 void LoadNote(const char* code);
 // The confirmation prompt for a label; true when the user answered Yes.

@@ -2,20 +2,12 @@
 
 #include <commctrl.h>
 
+#include "host/host_hooks.h" // the message numbers both sides agree on
+
 #include <initializer_list>
 
 namespace {
 
-constexpr UINT HostGetHandles = 1074;
-constexpr UINT HostGetProcs = 1075;
-constexpr UINT HostGetData = 1076;
-constexpr UINT HostGetMenuId = 1077;
-constexpr UINT HookCommand = 1125;
-constexpr UINT HookClose = 1126;
-constexpr UINT HookMenuBuild = 1128;
-constexpr UINT HookEditorRequest = 1145;
-constexpr UINT EditorGetText = 2039;
-constexpr UINT AddinsMenuItem = 10043;
 constexpr UINT ExitCommand = 100;
 
 const char* const MainClass = "KivoStandinHost";
@@ -131,7 +123,7 @@ void BuildMainMenu(StandinHost& host) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-    item.wID = AddinsMenuItem;
+    item.wID = HostAddinsMenuItem;
     item.hSubMenu = host.addinsMenu;
     item.dwTypeData = const_cast<char*>("&Add-ins");
     InsertMenuItemA(tools, 0, TRUE, &item);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "host/host_hooks.h"
 #include "resources/resource_ids.h"
 #include "standin/host_window.h"
 #include "tests/windows/dialog_driver.h"
@@ -14,11 +15,6 @@
 #include "tests/windows/tree_helpers.h"
 
 namespace {
-
-constexpr UINT HookCommand = 1125;
-constexpr UINT HookClose = 1126;
-constexpr UINT HookMenuBuild = 1128;
-constexpr UINT HookEditorRequest = 1145;
 
 class Host : public ::testing::Test {
   protected:

@@ -23,12 +23,7 @@ const char* const NotFoundText =
 
 class LookupWindow : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        Addin.instance = GetModuleHandleA(nullptr);
-        InitAddinState();
-    }
+    static void SetUpTestSuite() { PrepareAddinInProcess(); }
 
     // Opens the window, runs the script against it, and returns the dialog result.
     INT_PTR Open(const std::function<void(HWND)>& script, const char* preset = nullptr) {

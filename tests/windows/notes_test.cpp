@@ -140,12 +140,7 @@ Panel PanelOf(HWND window) {
 
 class Notes : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        Addin.instance = GetModuleHandleA(nullptr);
-        InitAddinState();
-    }
+    static void SetUpTestSuite() { PrepareAddinInProcess(); }
     void SetUp() override { EmptyNotesFolder(); }
     void TearDown() override { EmptyNotesFolder(); }
     void Open(const std::function<void(HWND)>& script) {
@@ -437,10 +432,7 @@ TEST(TwoUsers, EachUserSeesOnlyTheirOwnNote) {
     const char* step = std::getenv("KIVO_TWO_USERS_STEP");
     if (step == nullptr)
         GTEST_SKIP() << "run by two_users.sh";
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    Addin.instance = GetModuleHandleA(nullptr);
-    InitAddinState();
+    PrepareAddinInProcess();
     const std::string mine = "note of " + UserName();
     const bool first = std::string(step) == "1";
     if (first)

@@ -5,13 +5,16 @@
 #include "host/addin_state.h"
 #include "host/text_copy.h"
 
-TestWindow::TestWindow() {
+void PrepareAddinInProcess() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    if (Addin.heap == nullptr) {
-        Addin.instance = GetModuleHandleA(nullptr);
-        InitAddinState();
-    }
+    Addin.instance = GetModuleHandleA(nullptr);
+    InitAddinState();
+}
+
+TestWindow::TestWindow() {
+    if (Addin.heap == nullptr)
+        PrepareAddinInProcess();
     window_ = CreateWindowExA(0, "STATIC", "KIVO test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
                               480, nullptr, nullptr, nullptr, nullptr);
     HINSTANCE self = GetModuleHandleA(nullptr);

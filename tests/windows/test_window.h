@@ -27,6 +27,10 @@ class TestWindow {
     HWND window_;
 };
 
+// The add-in's code linked into the test program, set up as InstallAddin would: the program
+// is the module whose resources and folder it uses.
+void PrepareAddinInProcess();
+
 // Directory of the running test program, ending in a backslash.
 std::string ProgramDirectory();
 // The folder of one fixture set, ending in a backslash. Programs that live inside a fixture
