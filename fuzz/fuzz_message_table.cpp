@@ -7,9 +7,26 @@
 
 namespace {
 
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t count;
+};
+
 void Visit(void* context, MessageId id) {
-    auto* count = static_cast<std::size_t*>(context);
-    ++*count;
+    auto* input = static_cast<Input*>(context);
+    ++input->count;
+    // The entry of every visited identifier lies inside the input.
+    std::uint16_t flags = 0;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    if (input->count <= 64) {
+        if (!FindMessageEntry(input->data, input->size, id, &flags, &text, &length))
+            std::abort();
+        const auto* begin = reinterpret_cast<const char*>(input->data);
+        if (text < begin || text + length > begin + input->size)
+            std::abort();
+    }
     char label[ErrorLabelSize];
     if (!FormatErrorLabel("MIDL", id, label))
         std::abort(); // every identifier fits with the longest prefix
@@ -18,8 +35,8 @@ void Visit(void* context, MessageId id) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::size_t count = 0;
-    if (WalkMessageTable(data, size, Visit, &count) != count)
+    Input input{data, size, 0};
+    if (WalkMessageTable(data, size, Visit, &input) != input.count)
         std::abort();
     return 0;
 }
