@@ -1,5 +1,7 @@
 #include "lookup/lookup_window.h"
 
+#include <initializer_list>
+
 #include "about/about_box.h"
 #include "catalogue/catalogue.h"
 #include "host/addin_state.h"
@@ -179,6 +181,14 @@ INT_PTR CALLBACK LookupDialogProc(HWND window, UINT message, WPARAM first, LPARA
     case WM_CLOSE:
         EndDialog(window, 0);
         return TRUE;
+    case WM_DESTROY:
+        // The two icons were loaded for this window alone.
+        for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+            HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_SETICON, size, 0));
+            if (icon != nullptr)
+                DestroyIcon(icon);
+        }
+        return FALSE;
     case WM_WINDOWPOSCHANGING:
         // Some dialog managers show a template's visible window after its initialisation
         // even when it already ended there; keep it from flashing up.
