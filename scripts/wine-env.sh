@@ -31,7 +31,17 @@ kivo_stop_display() {
 }
 
 kivo_make_prefix() {
-    [ -f "$KIVO_WINEPREFIX/.kivo-ready" ] && return 0
+    if [ ! -f "$KIVO_WINEPREFIX/.kivo-ready" ]; then
+        kivo_new_prefix
+    fi
+    # Debian's 32-bit Wine does not find its own fonts (Marlett draws the caption buttons):
+    # give the prefix a copy.
+    if [ -d /usr/share/wine/fonts ]; then
+        cp -n /usr/share/wine/fonts/*.ttf "$KIVO_WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
+}
+
+kivo_new_prefix() {
     mkdir -p "$KIVO_WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Without a window manager Wine waits for managed windows to hide; unmanaged is faster.
