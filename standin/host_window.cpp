@@ -13,7 +13,12 @@ constexpr UINT ExitCommand = 100;
 const char* const MainClass = "KivoStandinHost";
 const char* const EditorClass = "KivoStandinEditor";
 
-StandinHost* HostOf(HWND window) {
+// Both window classes carry the host record, handed over at creation.
+StandinHost* HostOf(HWND window, UINT message, LPARAM second) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
     return reinterpret_cast<StandinHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
@@ -23,11 +28,7 @@ void SetStatus(StandinHost& host, const char* text) {
 }
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM first, LPARAM second) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
-    StandinHost* host = HostOf(window);
+    StandinHost* host = HostOf(window, message, second);
     if (host != nullptr && message >= HostGetHandles && message <= HostGetMenuId &&
         host->queryCount < 8)
         host->queries[host->queryCount++] = message;
@@ -75,11 +76,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM first, LPARAM second
 
 // The editor answers the add-in's text request with the word it holds.
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM first, LPARAM second) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(second)->lpCreateParams));
-    StandinHost* host = HostOf(window);
+    StandinHost* host = HostOf(window, message, second);
     switch (message) {
     case EditorGetText: {
         char* buffer = reinterpret_cast<char*>(second);
