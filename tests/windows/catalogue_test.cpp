@@ -59,11 +59,13 @@ TEST_F(Catalogue, EveryModuleLoadsUnderItsHeadingAndTheMissingOneStaysEmpty) {
     EXPECT_EQ(
         TreeEntries(tree(), Heading(1)),
         (Entries{{"A1000", 1000, 1}, {"A1001", 1001, 1}, {"A1002", 1002, 1}, {"A2000", 2000, 1}}));
-    // A zero length word before LNK1000; a UTF-16 third entry ends the second block.
+    // A zero length word before LNK1000; a UTF-16 third entry ends the second block, and a
+    // third block holds LNK1104.
     EXPECT_EQ(TreeEntries(tree(), Heading(4)), (Entries{{"LNK1000", 1000, 1},
                                                         {"LNK1001", 1001, 1},
                                                         {"LNK1100", 1100, 1},
-                                                        {"LNK1101", 1101, 1}}));
+                                                        {"LNK1101", 1101, 1},
+                                                        {"LNK1104", 1104, 1}}));
     // The tree's own sorting ignores the hyphen, as the platform's string comparison does.
     EXPECT_EQ(TreeEntries(tree(), Heading(8)),
               (Entries{{"MIDL2000", 2000, 1}, {"MIDL-2147483647", LPARAM(0x80000001u), 1}}));
@@ -72,7 +74,7 @@ TEST_F(Catalogue, EveryModuleLoadsUnderItsHeadingAndTheMissingOneStaysEmpty) {
     EXPECT_EQ(TreeEntries(tree(), Heading(5)), (Entries{{"RC2001", 2001, 1}}));
     EXPECT_EQ(TreeEntries(tree(), Heading(7)), (Entries{{"HI1003", 1003, 1}}));
     EXPECT_TRUE(TreeEntries(tree(), Heading(6)).empty()) << "rcw.dll is missing";
-    EXPECT_EQ(Count(), 8u + 14u);
+    EXPECT_EQ(Count(), 8u + 15u);
 }
 
 TEST_F(Catalogue, MalformedTablesKeepWhatLiesInsideTheResource) {

@@ -210,7 +210,7 @@ TEST_F(Host, TheAboutBoxListsTheToolsAndCountsTheCatalogue) {
                 "ML\r\nCVTRES\r\nNMAKE\r\nLINK\\LIB\\DUMPBIN\\EDITBIN\r\nRC (\"C\" Errors)\r\n"
                 "RC (\"W\" Errors)\r\nH2INC\r\nMIDL");
             EXPECT_EQ(Text(about, IDC_ABOUT_TOOLS).size(), 90u);
-            EXPECT_EQ(AboutTotal(about), "14");
+            EXPECT_EQ(AboutTotal(about), "15");
             HFONT title = reinterpret_cast<HFONT>(
                 SendDlgItemMessageA(about, IDC_ABOUT_TITLE, WM_GETFONT, 0, 0));
             LOGFONTA font{};

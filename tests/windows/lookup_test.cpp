@@ -62,7 +62,7 @@ TEST_F(LookupWindow, OpensWithTheCatalogueTreeMenuAndIcons) {
             TreeTexts(tree, TreeRoots(tree)),
             (std::vector<std::string>{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL",
                                       "ML", "NMAKE", "RC (\"C\" Errors)", "RC (\"W\" Errors)"}));
-        EXPECT_EQ(TreeView_GetCount(tree), 8u + 14u);
+        EXPECT_EQ(TreeView_GetCount(tree), 8u + 15u);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
         HMENU menu = GetSystemMenu(window, FALSE);
@@ -311,18 +311,18 @@ TEST_F(LookupWindow, EveryOpeningReadsTheModulesAgainAndKeepsCurrentCode) {
     const std::string beside = ProgramDirectory() + "rcw.dll";
     DeleteFileA(beside.c_str());
     Open([](HWND window) {
-        EXPECT_EQ(TreeView_GetCount(Tree(window)), 22u);
+        EXPECT_EQ(TreeView_GetCount(Tree(window)), 23u);
         Select(window, FindEntry(window, "ML", "A1002"));
     });
     ASSERT_TRUE(CopyFileA(spare.c_str(), beside.c_str(), FALSE));
     Open([](HWND window) {
-        EXPECT_EQ(TreeView_GetCount(Tree(window)), 24u);
+        EXPECT_EQ(TreeView_GetCount(Tree(window)), 25u);
         EXPECT_NE(FindEntry(window, "RC (\"W\" Errors)", "RW4001"), nullptr);
         EXPECT_STREQ(Addin.currentCode, "A1002") << "carried over from the last opening";
         EXPECT_EQ(Selected(window), nullptr);
     });
     DeleteFileA(beside.c_str());
-    Open([](HWND window) { EXPECT_EQ(TreeView_GetCount(Tree(window)), 22u); });
+    Open([](HWND window) { EXPECT_EQ(TreeView_GetCount(Tree(window)), 23u); });
 }
 
 } // namespace

@@ -163,18 +163,18 @@ TEST_F(Notes, AnEmptyNoteIsAOneByteFileShownEmptyWithDeleteEnabled) {
 
 TEST_F(Notes, ANoteIsTheLabelsFileHoldingTheTextAndItsZero) {
     Open([](HWND window) {
-        Select(window, FindEntry(window, LinkHeading, "LNK1101"));
+        Select(window, FindEntry(window, LinkHeading, "LNK1104"));
         SetNoteText(window, "Check the LIB path\r\nthen link again");
         const std::string shown = NoteText(window);
         ClickSave(window);
-        const std::string bytes = ReadBytes(NoteFile("LNK1101"));
+        const std::string bytes = ReadBytes(NoteFile("LNK1104"));
         ASSERT_GT(bytes.size(), shown.size());
         EXPECT_EQ(bytes.substr(0, shown.size()), shown);
         EXPECT_EQ(bytes.find_first_not_of('\0', shown.size()), std::string::npos)
             << "only zero bytes follow the text";
-        EXPECT_EQ(FilesIn(NotesFolder()), (std::vector<std::string>{"LNK1101.knote"}))
+        EXPECT_EQ(FilesIn(NotesFolder()), (std::vector<std::string>{"LNK1104.knote"}))
             << "no temporary file is left";
-        Reselect(window, LinkHeading, "LNK1101");
+        Reselect(window, LinkHeading, "LNK1104");
         EXPECT_EQ(PanelOf(window), (Panel{shown, true, true}));
     });
 }
