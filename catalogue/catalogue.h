@@ -15,6 +15,17 @@ void BuildToolHeadings(int mode, HWND tree);
 // empty path) when the tool is unknown or the path would not fit.
 bool BuildCataloguePath(int toolIndex, char* path, size_t size);
 
+// The message table of a module opened as a data file, once its resource directory has been
+// checked and its size bounded by what is really mapped: the platform's own resource functions
+// are never asked about a directory that points outside the file.
+struct MessageTable {
+    HGLOBAL resource;
+    const unsigned char* data;
+    size_t size;
+};
+bool OpenMessageTable(HMODULE module, MessageTable* table);
+void CloseMessageTable(MessageTable* table);
+
 // Reads all eight catalogue modules into the lookup window's error tree.
 void LoadCatalogue();
 // Opens one module as data and walks its message table under the current ToolIndex.

@@ -29,8 +29,11 @@ void InsertErrorEntry(void* /*context*/, MessageId id) {
 bool BuildCataloguePath(int toolIndex, char* path, size_t size) {
     ZeroMemory(path, size);
     const ToolEntry* tool = FindTool(toolIndex);
-    if (tool == nullptr || !CopyText(path, size, Addin.addinDirectory) ||
-        !AppendText(path, size, tool->moduleStem) || !AppendText(path, size, ".dll")) {
+    // Without its folder a bare module name would be looked for along the search path, and
+    // another program's ML.dll read.
+    if (tool == nullptr || Addin.addinDirectory[0] == '\0' ||
+        !CopyText(path, size, Addin.addinDirectory) || !AppendText(path, size, tool->moduleStem) ||
+        !AppendText(path, size, ".dll")) {
         ZeroMemory(path, size);
         return false;
     }
@@ -51,15 +54,10 @@ void LoadCatalogueModule(const char* path) {
     HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr)
         return;
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(11));
-    if (resource != nullptr) {
-        const DWORD size = SizeofResource(module, resource);
-        HGLOBAL loaded = LoadResource(module, resource);
-        const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-        if (data != nullptr)
-            AddMessageTable(static_cast<const unsigned char*>(data), size);
-        if (loaded != nullptr)
-            FreeResource(loaded);
+    MessageTable table;
+    if (OpenMessageTable(module, &table)) {
+        AddMessageTable(table.data, table.size);
+        CloseMessageTable(&table);
     }
     FreeLibrary(module);
 }

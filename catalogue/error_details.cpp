@@ -17,14 +17,14 @@ void EmptyDetailFields() {
 
 // Copies length bytes into a zero-filled heap block so the field gets a terminated text.
 void SetFieldPart(HWND field, const char* text, size_t length) {
-    char* scratch = static_cast<char*>(HeapAlloc(Addin.heap, HEAP_ZERO_MEMORY, length + 1));
+    char* scratch = static_cast<char*>(HeapAlloc(ScratchHeap(), HEAP_ZERO_MEMORY, length + 1));
     if (scratch == nullptr) {
         SetFieldText(field, "");
         return;
     }
     CopyMemory(scratch, text, length);
     SetFieldText(field, scratch);
-    HeapFree(Addin.heap, 0, scratch);
+    HeapFree(ScratchHeap(), 0, scratch);
 }
 
 int ToolOfHeading(HTREEITEM heading) {
@@ -45,6 +45,17 @@ void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
     }
     HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) {
+        EmptyDetailFields();
+        return;
+    }
+    // The formatter reads the table without bounds: it gets only an identifier whose entry the
+    // bounded lookup has found whole and terminated.
+    MessageTable table;
+    const bool formattable =
+        OpenMessageTable(module, &table) && IsFormattableEntry(table.data, table.size, messageId);
+    CloseMessageTable(&table);
+    if (!formattable) {
+        FreeLibrary(module);
         EmptyDetailFields();
         return;
     }

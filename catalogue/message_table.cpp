@@ -52,7 +52,9 @@ void WalkEntries(const unsigned char* data, std::size_t size, Visit visit) {
                 break;
             const std::uint16_t length = Read16(data + position);
             const std::uint16_t flags = Read16(data + position + 2);
-            if (!Fits(position, length, size))
+            // An entry shorter than its own header is no entry: zero bytes past the real
+            // end of a cut file would otherwise read as a long run of tiny entries.
+            if (length < EntryHeaderSize || !Fits(position, length, size))
                 break;
             if (!visit(Entry{id, flags, static_cast<std::size_t>(position), length}))
                 return;
@@ -85,6 +87,40 @@ bool FindMessageEntry(const unsigned char* data, std::size_t size, MessageId id,
         return false;
     });
     return found;
+}
+
+bool IsFormattableEntry(const unsigned char* data, std::size_t size, MessageId id) {
+    if (data == nullptr || size < 4)
+        return false;
+    const std::uint32_t blockCount = Read32(data);
+    for (std::uint64_t block = 0; block < blockCount; ++block) {
+        const std::uint64_t record = 4 + block * BlockRecordSize;
+        if (!Fits(record, BlockRecordSize, size))
+            return false;
+        const MessageId low = Read32(data + record);
+        if (id < low || id > Read32(data + record + 4))
+            continue;
+        // The formatter takes the first block that holds the identifier and steps through its
+        // entries by their lengths alone: no padding word, no look at the flags.
+        std::uint64_t position = Read32(data + record + 8);
+        for (std::uint32_t step = id - low;; --step) {
+            if (!Fits(position, EntryHeaderSize, size))
+                return false;
+            const std::uint16_t length = Read16(data + position);
+            if (length < EntryHeaderSize || !Fits(position, length, size))
+                return false;
+            if (step == 0) {
+                if ((Read16(data + position + 2) & UnicodeEntryFlag) != 0)
+                    return false;
+                for (std::uint64_t i = position + EntryHeaderSize; i < position + length; ++i)
+                    if (data[i] == 0)
+                        return true;
+                return false;
+            }
+            position += length;
+        }
+    }
+    return false;
 }
 
 std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,

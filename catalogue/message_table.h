@@ -18,6 +18,11 @@ using MessageVisitor = void (*)(void* context, MessageId id);
 std::size_t WalkMessageTable(const unsigned char* data, std::size_t size, MessageVisitor visit,
                              void* context);
 
+// Whether the platform's message formatter can read the entry of id without leaving the
+// table: its own lookup (the first block whose range holds id, then entry lengths) reaches an
+// entry inside the table, at least a header long, with 8-bit text and a zero byte within it.
+bool IsFormattableEntry(const unsigned char* data, std::size_t size, MessageId id);
+
 // The entry of one identifier, found by the same bounded walk. False when the table has no
 // entry for it; flags and the text (up to its first zero byte, inside the entry) otherwise.
 bool FindMessageEntry(const unsigned char* data, std::size_t size, MessageId id,

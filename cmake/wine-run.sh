@@ -5,4 +5,4 @@
 : "${KIVO_WINEPREFIX:?KIVO_WINEPREFIX is not set: run the tests through scripts/test.sh}"
 export WINEPREFIX="$KIVO_WINEPREFIX"
 export WINEDEBUG="${WINEDEBUG:--all}"
-exec timeout -k 5 "${KIVO_RUN_TIMEOUT:-180}" wine "$@"
+exec timeout -k 5 "${KIVO_RUN_TIMEOUT:-1800}" wine "$@"

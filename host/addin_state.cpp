@@ -40,15 +40,34 @@ void InitAddinState() {
     }
 }
 
+bool ExactAnsiText(const wchar_t* wide, char* text, size_t size) {
+    ZeroMemory(text, size);
+    const UINT codePage = GetACP();
+    // UTF-8 spells everything, and takes neither flag nor default-character report.
+    BOOL usedDefault = FALSE;
+    const int written = WideCharToMultiByte(
+        codePage, codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, text,
+        static_cast<int>(size), nullptr, codePage == CP_UTF8 ? nullptr : &usedDefault);
+    if (written == 0 || usedDefault) {
+        ZeroMemory(text, size);
+        return false;
+    }
+    return true;
+}
+
+HANDLE ScratchHeap() {
+    return Addin.heap != nullptr ? Addin.heap : GetProcessHeap();
+}
+
 void FindAddinDirectory() {
     ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
-    const DWORD length =
-        GetModuleFileNameA(Addin.instance, Addin.addinDirectory, PathBufferSize - 1);
-    // A cut name (length at the buffer's limit) would point at a wrong folder.
-    if (length == 0 || length >= PathBufferSize - 1) {
-        Addin.addinDirectory[0] = '\0';
+    // Wide first: the 8-bit call would cut a long name and best-fit one it cannot spell, and
+    // either would point at another folder.
+    wchar_t wide[4 * PathBufferSize] = {};
+    const DWORD length = GetModuleFileNameW(Addin.instance, wide, ARRAYSIZE(wide));
+    if (length == 0 || length >= ARRAYSIZE(wide) ||
+        !ExactAnsiText(wide, Addin.addinDirectory, PathBufferSize))
         return;
-    }
     char* lastSlash = nullptr;
     for (char* p = Addin.addinDirectory; *p != '\0'; ++p)
         if (*p == '\\')

@@ -40,6 +40,8 @@ struct AddinState {
     HWND browserDeleteButton;
     HTREEITEM browserEntry;
 
+    HWND lookupWindow; // the open lookup window, or null: there is never a second one
+
     HFONT aboutFont;
 
     HTREEITEM lookupHeadings[ToolCount]; // by ToolIndex - 1
@@ -69,5 +71,14 @@ extern AddinState Addin;
 // Install-time set-up: COM, heap, the rich-edit library and SmallIconList.
 void InitAddinState();
 
-// Fills AddinDirectory with the add-in module's directory, ending in a backslash.
+// Fills AddinDirectory with the add-in module's directory, ending in a backslash; empty when
+// that path does not fit or the 8-bit code page cannot spell it exactly.
 void FindAddinDirectory();
+
+// Converts wide text to the 8-bit code page only when every character converts exactly (no
+// best fit: an "O" for an Omega would name another folder) and it fits size; false otherwise,
+// leaving an empty text.
+bool ExactAnsiText(const wchar_t* wide, char* text, size_t size);
+
+// The heap for scratch texts: the process heap, also before InstallAddin has recorded it.
+HANDLE ScratchHeap();

@@ -28,10 +28,26 @@ HMENU MainMenu() {
         static_cast<UINT_PTR>(HostField(Addin.hostHandles, HandlesMainMenu)));
 }
 
+// A host may ask again while the lookup window runs its loop (from its menu, or for the
+// editor). A second window would take over the module-wide control handles and leave the first
+// one writing to a closed window, so the open one serves the request instead.
+bool LookupWindowIsOpen() {
+    return Addin.lookupWindow != nullptr && IsWindow(Addin.lookupWindow);
+}
+
+void BringLookupWindowForward() {
+    if (IsIconic(Addin.lookupWindow))
+        ShowWindow(Addin.lookupWindow, SW_RESTORE);
+    SetForegroundWindow(Addin.lookupWindow);
+}
+
 LRESULT OnHookCommand(WPARAM first) {
     if (LOWORD(first) != Addin.menuId || HIWORD(first) != 0)
         return 0;
-    OpenLookupWindow(OwnerWindow(), nullptr);
+    if (LookupWindowIsOpen())
+        BringLookupWindowForward();
+    else
+        OpenLookupWindow(OwnerWindow(), nullptr);
     return 1;
 }
 
@@ -57,9 +73,18 @@ LRESULT OnHookClose() {
 }
 
 LRESULT OnHookEditorRequest(HWND window) {
+    // Nothing to ask and nothing to own the window: the request was not handled.
+    if (!IsWindow(window))
+        return 0;
     char code[EditorTextSize] = {};
     SendMessageA(window, EditorGetText, EditorTextSize, reinterpret_cast<LPARAM>(code));
     code[EditorTextSize - 1] = '\0'; // a host that fills the whole buffer gets it cut
+    if (LookupWindowIsOpen()) {
+        if (!ShowPresetInOpenWindow(code))
+            return 0;
+        BringLookupWindowForward();
+        return 1;
+    }
     const INT_PTR result = OpenLookupWindow(window, code);
     // A window that could not be made handled nothing: the host should fall back.
     return result == NotFoundResult || result == -1 ? 0 : 1;

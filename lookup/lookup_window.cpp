@@ -48,8 +48,11 @@ void ExtendSystemMenu(HWND window) {
 }
 
 BOOL OnInitDialog(HWND window, LPARAM preset) {
+    Addin.lookupWindow = window;
     SetWindowIcons(window);
     FetchControls(window);
+    // A code has at most 15 characters; a long paste would only keep the field busy.
+    SendMessageA(Addin.codeEdit, EM_LIMITTEXT, ErrorLabelSize - 1, 0);
     SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(Addin.smallIconList));
     FindAddinDirectory();
@@ -131,6 +134,18 @@ INT_PTR OpenLookupWindow(HWND owner, const char* preset) {
                            reinterpret_cast<LPARAM>(preset));
 }
 
+BOOL ShowPresetInOpenWindow(const char* preset) {
+    HTREEITEM before = TreeView_GetSelection(Addin.errorTree);
+    if (!FindErrorByLabel(preset))
+        return FALSE;
+    // The entry may be selected already: shown, with a note the user may be writing, which
+    // stays; or with its fields emptied by a failed lookup, which are filled again.
+    if (TreeView_GetSelection(Addin.errorTree) == before && !IsWindowEnabled(Addin.saveNoteButton))
+        OnErrorTreeSelection();
+    SetText(Addin.codeEdit, preset);
+    return TRUE;
+}
+
 void ClearDetails() {
     SetText(Addin.typeField, "");
     SetText(Addin.errorField, "");
@@ -182,6 +197,8 @@ INT_PTR CALLBACK LookupDialogProc(HWND window, UINT message, WPARAM first, LPARA
         EndDialog(window, 0);
         return TRUE;
     case WM_DESTROY:
+        if (Addin.lookupWindow == window)
+            Addin.lookupWindow = nullptr;
         // The two icons were loaded for this window alone.
         for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
             HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_SETICON, size, 0));

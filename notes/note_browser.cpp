@@ -12,7 +12,7 @@
 namespace {
 
 void SetEditorText(const char* text) {
-    SendMessageA(Addin.browserEditor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SetNoteFieldText(Addin.browserEditor, text);
 }
 
 HTREEITEM TreeNext(UINT relation, HTREEITEM item) {
@@ -116,10 +116,14 @@ void DeleteBrowserNote(HWND owner) {
     EnableWindow(Addin.browserDeleteButton, FALSE);
     EnableWindow(Addin.deleteNoteButton, FALSE);
     if (LabelsEqual(Addin.currentCode, Addin.browserCode))
-        SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0,
-                 reinterpret_cast<LPARAM>(Addin.browserEntry));
+        SetNoteFieldText(Addin.noteField, "");
+    // Removing the entry moves the selection, and the selection handling then remembers the
+    // entry that is selected now: forget the deleted one first, never afterwards. A null item
+    // would remove every item of the tree.
+    HTREEITEM deleted = Addin.browserEntry;
     Addin.browserEntry = nullptr;
+    if (deleted != nullptr)
+        SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(deleted));
     SetFocus(Addin.browserTree);
 }
 

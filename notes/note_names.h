@@ -14,6 +14,17 @@ int ClassifyNoteFileName(const char* fileName);
 // than a label can be (15 characters): saving under such a label would write another note.
 bool NoteLabelFromFileName(const char* fileName, char (&label)[ErrorLabelSize]);
 
-// notesDirectory + "\" + label + ".knote" into a zeroed buffer. False, and an empty path, when
+// Whether a Windows user name can name a notes folder of its own: not empty, "." or "..", no
+// path separator, colon, wildcard or control character, no trailing dot or space (the file
+// system drops them, so "ann." would open ann's folder), and not a device such as CON or COM1.
+bool IsPlainFolderName(const char* name);
+
+constexpr const char* NoteExtension = ".knote";
+// A save writes here first and renames only a complete file: as long as the note's own name,
+// so a label's note and its save file fit or fail to fit together.
+constexpr const char* NoteSaveExtension = ".ksave";
+
+// notesDirectory + "\" + label + extension into a zeroed buffer. False, and an empty path, when
 // it does not fit or the label is empty or could leave the folder.
-bool BuildNotePath(const char* notesDirectory, const char* label, char* path, std::size_t size);
+bool BuildNotePath(const char* notesDirectory, const char* label, char* path, std::size_t size,
+                   const char* extension = NoteExtension);

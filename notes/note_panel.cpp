@@ -1,6 +1,35 @@
 #include "notes/notes.h"
 
+#include <richedit.h>
+
 #include "host/addin_state.h"
+
+namespace {
+
+struct PlainTextSource {
+    const char* next;
+    size_t left;
+};
+
+DWORD CALLBACK ReadPlainText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* source = reinterpret_cast<PlainTextSource*>(cookie);
+    const size_t n = source->left < static_cast<size_t>(size) ? source->left : size_t(size);
+    CopyMemory(buffer, source->next, n);
+    source->next += n;
+    source->left -= n;
+    *done = static_cast<LONG>(n);
+    return 0;
+}
+
+} // namespace
+
+void SetNoteFieldText(HWND editor, const char* text) {
+    // A rich-edit field reads a text set by WM_SETTEXT as rich text when it starts with
+    // "{\rtf"; streamed in as plain text it is taken byte for byte.
+    PlainTextSource source{text, static_cast<size_t>(lstrlenA(text))};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadPlainText};
+    SendMessageA(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+}
 
 void ShowNote(const char* label, HWND editor, HWND saveButton, HWND deleteButton) {
     char path[NoteReadPathSize];
@@ -8,7 +37,7 @@ void ShowNote(const char* label, HWND editor, HWND saveButton, HWND deleteButton
     const bool exists = buildable && NoteExists(path);
     DWORD bytes = 0;
     char* note = exists ? ReadNote(path, &bytes) : nullptr;
-    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(note != nullptr ? note : ""));
+    SetNoteFieldText(editor, note != nullptr ? note : "");
     if (note != nullptr)
         GlobalFree(note);
     EnableWindow(deleteButton, exists);
@@ -26,7 +55,7 @@ void DeleteNote(HWND owner) {
         return;
     // A delete that fails (a locked or read-only file) leaves the note shown as it is.
     if (RemoveNoteFile(Addin.currentCode)) {
-        SendMessageA(Addin.noteField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        SetNoteFieldText(Addin.noteField, "");
         EnableWindow(Addin.deleteNoteButton, FALSE);
     }
     SetFocus(Addin.errorTree);

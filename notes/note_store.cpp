@@ -34,9 +34,13 @@ bool MayReplace(const char* path) {
 
 void PrepareNotesDirectory() {
     ZeroMemory(Addin.notesDirectory, sizeof Addin.notesDirectory);
+    // The name becomes a folder: it must be spelled exactly and be a plain folder name, or
+    // notes would land in another user's folder, beside the add-in, or nowhere sensible.
+    wchar_t wide[UserNameSize] = {};
+    DWORD wideSize = UserNameSize;
     char user[UserNameSize] = {};
-    DWORD userSize = sizeof user;
-    if (!GetUserNameA(user, &userSize) || user[0] == '\0')
+    if (!GetUserNameW(wide, &wideSize) || !ExactAnsiText(wide, user, sizeof user) ||
+        !IsPlainFolderName(user))
         return;
     char root[PathBufferSize] = {};
     if (Addin.addinDirectory[0] == '\0' || !CopyText(root, Addin.addinDirectory) ||
@@ -52,10 +56,21 @@ void PrepareNotesDirectory() {
 
 bool NotePath(const char* label, char* path, size_t size) {
     // Every operation on a label agrees on whether its note can exist: the larger read buffers
-    // get no longer paths than the save and delete ones, which the file system takes anyway.
+    // get no longer paths than the save and delete ones, which the file system takes anyway,
+    // and a note whose save file would not fit is a note that cannot be kept.
     ZeroMemory(path, size);
+    char savePath[PathBufferSize];
+    if (!BuildNotePath(Addin.notesDirectory, label, savePath, sizeof savePath, NoteSaveExtension))
+        return false;
     return BuildNotePath(Addin.notesDirectory, label, path,
                          size < PathBufferSize ? size : PathBufferSize);
+}
+
+bool NoteIsGone(const char* path) {
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool NoteExists(const char* path) {
@@ -90,29 +105,29 @@ char* ReadNote(const char* path, DWORD* bytesRead) {
 
 void SaveNote(const char* code, HWND editor, HWND deleteButton) {
     char path[PathBufferSize];
-    if (!NotePath(code, path, sizeof path))
+    char temporary[PathBufferSize];
+    if (!NotePath(code, path, sizeof path) ||
+        !BuildNotePath(Addin.notesDirectory, code, temporary, sizeof temporary, NoteSaveExtension))
         return;
-    // The new text goes to a temporary file beside the note first; the old note is replaced
-    // only once that file is complete, so no failure can leave a cut or empty note behind.
-    char temporary[PathBufferSize] = {};
-    if (GetTempFileNameA(Addin.notesDirectory, "kn", 0, temporary) == 0)
-        return;
+    // The new text goes to the label's save file beside the note first; the old note is
+    // replaced only once that file is complete, so no failure can leave a cut or empty note
+    // behind, and a save that fails leaves no file of its own.
     bool written = false;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         const DWORD size = static_cast<DWORD>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1;
-        char* text = static_cast<char*>(HeapAlloc(Addin.heap, HEAP_ZERO_MEMORY, size));
+        char* text = static_cast<char*>(HeapAlloc(ScratchHeap(), HEAP_ZERO_MEMORY, size));
         if (text != nullptr) {
             SendMessageA(editor, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
             written = WriteAll(file, text, size) && FlushFileBuffers(file);
-            HeapFree(Addin.heap, 0, text);
+            HeapFree(ScratchHeap(), 0, text);
         }
         written = CloseHandle(file) && written;
+        if (!written || !MayReplace(path) ||
+            !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            DeleteFileA(temporary);
     }
-    if (!written || !MayReplace(path) ||
-        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileA(temporary);
     if (NoteExists(path))
         EnableWindow(deleteButton, TRUE);
 }
@@ -128,5 +143,8 @@ bool RemoveNoteFile(const char* label) {
     char path[PathBufferSize];
     if (!NotePath(label, path, sizeof path))
         return false;
-    return DeleteFileA(path) || !NoteExists(path);
+    // A delete can report success and leave the file (a folder the user may not change, a
+    // program that still holds it): only the file's absence counts.
+    DeleteFileA(path);
+    return NoteIsGone(path);
 }

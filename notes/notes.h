@@ -13,6 +13,11 @@ void PrepareNotesDirectory();
 
 // Note path of a label in NotesDirectory; false (nothing to do) when it cannot be built.
 bool NotePath(const char* label, char* path, size_t size);
+// True when the platform reports no file at this path.
+bool NoteIsGone(const char* path);
+// Puts text into a note field as plain text: a note that starts like rich text is still
+// shown, and saved again, exactly as written.
+void SetNoteFieldText(HWND editor, const char* text);
 // True when a directory search for exactly this path finds an entry.
 bool NoteExists(const char* path);
 // The whole file in a zero-filled block (size + 32) that the caller frees with GlobalFree,

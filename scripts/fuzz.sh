@@ -8,7 +8,7 @@ seconds="${1:-600}"
 CC=clang CXX=clang++ cmake -S "$root" -B "$BUILD_DIR/fuzz" -DKIVO_FUZZ=ON >/dev/null
 cmake --build "$BUILD_DIR/fuzz" -j "$(nproc)" >/dev/null
 status=0
-for target in fuzz_message_table fuzz_error_text; do
+for target in fuzz_message_table fuzz_error_text fuzz_resource_directory; do
     corpus="$BUILD_DIR/fuzz/corpus-$target"
     log="$BUILD_DIR/fuzz/$target.log"
     mkdir -p "$corpus"

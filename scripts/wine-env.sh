@@ -5,6 +5,13 @@ export WINEPREFIX="$KIVO_WINEPREFIX"
 export WINEDEBUG=-all
 # No debugger on a crash: a crashing test must fail at once, not wait for one.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+# Where 32-bit programs run under QEMU's emulator (scripts/setup.sh), everything takes about
+# ten times as long: the tests stretch their waits and watchdogs by this factor.
+if grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
+    export KIVO_TIME_SCALE="${KIVO_TIME_SCALE:-12}"
+fi
+# A new prefix takes long under emulation: the first one made is kept as a template.
+KIVO_PREFIX_TEMPLATE="${XDG_CACHE_HOME:-$HOME/.cache}/kivo/wine-prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' _)"
 
 kivo_start_display() {
     if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -32,7 +39,17 @@ kivo_stop_display() {
 
 kivo_make_prefix() {
     if [ ! -f "$KIVO_WINEPREFIX/.kivo-ready" ]; then
-        kivo_new_prefix
+        if [ -f "$KIVO_PREFIX_TEMPLATE/.kivo-ready" ]; then
+            rm -rf "$KIVO_WINEPREFIX"
+            mkdir -p "$(dirname "$KIVO_WINEPREFIX")"
+            cp -a "$KIVO_PREFIX_TEMPLATE" "$KIVO_WINEPREFIX"
+        else
+            kivo_new_prefix
+            rm -rf "$KIVO_PREFIX_TEMPLATE.new"
+            mkdir -p "$(dirname "$KIVO_PREFIX_TEMPLATE")"
+            cp -a "$KIVO_WINEPREFIX" "$KIVO_PREFIX_TEMPLATE.new" &&
+                mv -T "$KIVO_PREFIX_TEMPLATE.new" "$KIVO_PREFIX_TEMPLATE" 2>/dev/null || true
+        fi
     fi
     # Debian's 32-bit Wine does not find its own fonts (Marlett draws the caption buttons):
     # give the prefix a copy.

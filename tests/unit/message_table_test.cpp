@@ -127,7 +127,7 @@ std::vector<Malformed> MalformedCases() {
     {
         Bytes t;
         t.u32(1).u32(0).u32(0xFFFFFFFEu).u32(16).u32(0).u32(0);
-        cases.push_back({"zero words everywhere still end", t, {0, 1}});
+        cases.push_back({"zero words are no entries", t, {}});
     }
     return cases;
 }
@@ -172,4 +172,70 @@ TEST(MessageTableEntry, FindsTheTextOfAnIdentifierInsideItsEntry) {
     u.u32(1).u32(5).u32(5).u32(16).u16(8).u16(0).u32(0x64636261);
     ASSERT_TRUE(FindMessageEntry(u.data.data(), u.size(), 5, &flags, &text, &length));
     EXPECT_EQ(std::string(text, length), "abcd");
+}
+
+TEST(MessageTableWalk, AnEntryShorterThanItsHeaderEndsTheBlock) {
+    Bytes t;
+    t.u32(2).u32(1).u32(3).u32(28).u32(9).u32(9).u32(0);
+    t.entry("a").u16(2).u16(0).u32(0); // a 2-byte entry
+    t.data[24] = static_cast<unsigned char>(t.size());
+    t.entry("nine");
+    EXPECT_EQ(Walk(t.data), (Ids{1, 9}));
+    // Zero bytes where a cut file ends: one padding step, then nothing.
+    Bytes z;
+    z.u32(1).u32(1).u32(1500).u32(16).entry("a").u32(0).u32(0).u32(0).u32(0);
+    EXPECT_EQ(Walk(z.data), (Ids{1}));
+}
+
+// The formatter's own lookup: first block holding the identifier, then entry lengths only.
+TEST(MessageTableEntry, OnlyEntriesTheFormatterCanReadWholeAreFormattable) {
+    struct Case {
+        const char* name;
+        Bytes table;
+        MessageId id;
+        bool formattable;
+    };
+    std::vector<Case> cases;
+    {
+        Bytes t;
+        t.u32(1).u32(100).u32(102).u32(16).entry("a").entry("b").entry("c");
+        cases.push_back({"an ordinary entry", t, 101, true});
+        cases.push_back({"outside every block", t, 103, false});
+    }
+    {
+        // Block 100-101 whose first entry runs past the end, then a block 101-101: the walk
+        // lists 101 from the second block, the formatter would step out of the first.
+        Bytes t;
+        t.u32(2).u32(100).u32(101).u32(28).u32(101).u32(101).u32(36);
+        t.u16(0x7000).u16(0).u32(0x61); // 28: 100, too long
+        t.entry("ok");                  // 36: the second block's 101
+        cases.push_back({"the first block holding it runs out", t, 101, false});
+        cases.push_back({"the long entry itself", t, 100, false});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(1).u32(16).u16(8).u16(0).u32(0x64636261);
+        cases.push_back({"no zero byte within the entry", t, 1, false});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(2).u32(16).entry("a", 1).entry("b");
+        cases.push_back({"UTF-16 entry", t, 1, false});
+        cases.push_back({"after a UTF-16 entry, by length", t, 2, true});
+    }
+    {
+        Bytes t;
+        t.u32(1).u32(1).u32(2).u32(16).u16(0).u16(0).entry("b");
+        cases.push_back({"a zero length is no step", t, 2, false});
+    }
+    {
+        Bytes t;
+        t.u32(2).u32(1).u32(1).u32(0xFFFFFFF0u).u32(1).u32(1).u32(28).entry("x");
+        cases.push_back({"first holding block points outside", t, 1, false});
+    }
+    cases.push_back({"block records cut off", Bytes{}.u32(5).u32(1).u32(1), 1, false});
+    for (const Case& c : cases) {
+        const std::vector<unsigned char> exact(c.table.data);
+        EXPECT_EQ(IsFormattableEntry(exact.data(), exact.size(), c.id), c.formattable) << c.name;
+    }
 }

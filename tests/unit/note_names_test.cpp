@@ -64,3 +64,14 @@ TEST(NoteNames, NotePathsAreBoundedAndStayInTheNotesFolder) {
     EXPECT_STREQ(path, "");
     EXPECT_TRUE(BuildNotePath(longFolder.c_str(), "A1", path, sizeof path)); // 250+1+2+6 = 259
 }
+
+TEST(NoteNames, OnlyAPlainFolderNameCanHoldAUsersNotes) {
+    for (const char* name : {"ann", "Ann Smith", "kivo-bob", "a.b", "x$", "caf\xe9", "COM10",
+                             "console", "nul1", "LPT"})
+        EXPECT_TRUE(IsPlainFolderName(name)) << name;
+    for (const char* name :
+         {"",        ".",   "..",   "...",  "a\\b",  "a/b",     "c:",     "a*",       "a?",  "a\"b",
+          "a<b",     "a>b", "a|b",  "a\tb", "a\x01", "a\x7f",   "ann.",   "ann ",     "CON", "con",
+          "nul.txt", "Aux", "PRN ", "COM1", "lpt9",  "COM\xb9", "CONIN$", "conout$.x"})
+        EXPECT_FALSE(IsPlainFolderName(name)) << name;
+}

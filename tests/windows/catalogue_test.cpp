@@ -7,6 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "host/addin_state.h"
+#include "tests/windows/module_files.h"
 #include "tests/windows/test_window.h"
 
 namespace {
@@ -196,6 +197,98 @@ TEST_F(Catalogue, DetailsAreEmptiedWhenTheModuleCannotBeRead) {
     UseAddinDirectory(longFolder + "\\");
     ShowAfterStaleText(Heading(1), 1000);
     EXPECT_EQ(Shown(), (Details{"", "", ""}));
+}
+
+// ---- Module files that lie about themselves: nothing may read outside the mapped file ----
+
+// The standard ML module, damaged by the given function, as the ML module of a fresh folder.
+std::string DamagedModuleFolder(const char* name,
+                                void (*damage)(std::string&, const MessageTableInFile&)) {
+    std::string bytes = ReadFileBytes(FixtureDirectory("standard") + "ML.dll");
+    MessageTableInFile table{};
+    EXPECT_TRUE(FindMessageTableInFile(bytes, &table));
+    damage(bytes, table);
+    const std::string folder = FreshFolder(name);
+    EXPECT_TRUE(WriteFileBytes(folder + "ML.dll", bytes));
+    return folder;
+}
+
+TEST_F(Catalogue, ADirectoryThatPointsOutsideTheFileLeavesTheHeadingEmpty) {
+    struct Case {
+        const char* name;
+        void (*damage)(std::string&, const MessageTableInFile&);
+    } cases[] = {
+        {"data-entry-outside",
+         [](std::string& b, const MessageTableInFile& t) {
+             PutU32(b, t.languageEntry + 4, 0x7FFFFFF0u);
+         }},
+        {"data-outside",
+         [](std::string& b, const MessageTableInFile& t) { PutU32(b, t.dataEntry, 0x7FFF0000u); }},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = DamagedModuleFolder(c.name, c.damage);
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        UseAddinDirectory(folder);
+        BuildToolHeadings(LookupMode, tree());
+        LoadCatalogue();
+        EXPECT_EQ(Count(), 8u) << c.name;
+        ShowAfterStaleText(Heading(1), 1000);
+        EXPECT_EQ(Shown(), (Details{"", "", ""})) << c.name;
+    }
+}
+
+TEST_F(Catalogue, AModuleCutShortIsReadOnlyAsFarAsTheFileGoes) {
+    const std::string full = ReadFileBytes(FixtureDirectory("cut") + "ML.dll");
+    MessageTableInFile table{};
+    ASSERT_TRUE(FindMessageTableInFile(full, &table));
+    ASSERT_EQ(table.size, 4u + 750 * 12 + 1500 * 8);
+    struct Case {
+        const char* where;
+        size_t length;
+    } cases[] = {
+        {"inside the block records", table.data + 4 + 300 * 12 + 5},
+        {"inside the entries", table.data + 4 + 750 * 12 + 700 * 8 + 3},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = FreshFolder("cut");
+        ASSERT_TRUE(WriteFileBytes(folder + "ML.dll", full.substr(0, c.length)));
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        UseAddinDirectory(folder);
+        BuildToolHeadings(LookupMode, tree());
+        LoadCatalogue();
+        const auto entries = TreeEntries(tree(), Heading(1));
+        EXPECT_LT(entries.size(), 1500u) << c.where;
+        // Whatever was listed can be shown, or shows nothing, without reading past the end.
+        for (const TreeEntry& entry : entries)
+            ShowErrorDetails(Heading(1), static_cast<MessageId>(entry.data));
+    }
+}
+
+TEST_F(Catalogue, TheFormatterIsNeverGivenAnEntryItWouldReadPastTheEndOf) {
+    const std::string folder = FreshFolder("formatter");
+    ASSERT_TRUE(CopyFileA((FixtureDirectory("formatter") + "long-entry.dll").c_str(),
+                          (folder + "ML.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        WriteFileBytes(folder + "H2INC.dll", UnterminatedAtPageEnd(FixtureDirectory("formatter"))));
+    UseAddinDirectory(folder);
+    BuildToolHeadings(LookupMode, tree());
+    LoadCatalogue();
+    EXPECT_EQ(TreeTexts(tree(), TreeChildren(tree(), Heading(1))), (Texts{"A101", "A102"}));
+    EXPECT_EQ(TreeTexts(tree(), TreeChildren(tree(), Heading(7))), (Texts{"HI1", "HI2"}));
+    const struct {
+        int tool;
+        MessageId id;
+        Details expected;
+    } cases[] = {
+        {1, 101, {"", "", ""}}, // the first block holding 101 runs out of the table
+        {1, 102, {"Fatal", "two", "next"}},
+        {7, 1, {"Warning", "one", "first"}},
+        {7, 2, {"", "", ""}}, // no zero byte before the end of the file
+    };
+    for (const auto& c : cases) {
+        ShowAfterStaleText(Heading(c.tool), c.id);
+        EXPECT_EQ(Shown(), c.expected) << FindTool(c.tool)->labelPrefix << c.id;
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 struct DriverContext {
@@ -17,7 +19,7 @@ DWORD WINAPI DriverThread(LPVOID parameter) {
             [&] {
                 return (window = FindThreadWindow(context->uiThread, context->caption)) != nullptr;
             },
-            20000)) {
+            Scaled(20000))) {
         ADD_FAILURE() << "window \"" << context->caption << "\" never showed";
         return 0;
     }
@@ -85,7 +87,8 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& open, const char* caption,
     HANDLE driver = CreateThread(nullptr, 0, DriverThread, &context, 0, nullptr);
     const INT_PTR result = open();
     // The driver may still be finishing its last checks after the window has closed.
-    while (MsgWaitForMultipleObjects(1, &driver, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    while (MsgWaitForMultipleObjects(1, &driver, FALSE, Scaled(20000), QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
@@ -96,7 +99,17 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& open, const char* caption,
     return result;
 }
 
+DWORD Scaled(DWORD milliseconds) {
+    static const DWORD scale = [] {
+        const char* text = std::getenv("KIVO_TIME_SCALE");
+        const unsigned long value = text != nullptr ? std::strtoul(text, nullptr, 10) : 1;
+        return value > 0 ? static_cast<DWORD>(value) : DWORD(1);
+    }();
+    return milliseconds * scale;
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+    milliseconds = Scaled(milliseconds);
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition())

@@ -13,6 +13,9 @@
 INT_PTR DriveModal(const std::function<INT_PTR()>& open, const char* caption,
                    const std::function<void(HWND)>& script);
 
+// A wait in milliseconds, stretched by KIVO_TIME_SCALE where the platform runs emulated.
+DWORD Scaled(DWORD milliseconds);
+
 // Polls until condition() holds or the time runs out; returns the last answer.
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 5000);
 

@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "standin/host_window.h"
 #include "tests/windows/dialog_driver.h"
+#include "tests/windows/module_files.h"
 #include "tests/windows/test_window.h"
 #include "tests/windows/tree_helpers.h"
 
@@ -26,10 +27,13 @@ class Host : public ::testing::Test {
         DestroyStandinHost(host);
     }
     void Start(const std::string& folder) {
+        StartModule(LoadLibraryA((folder + "KIVO.dll").c_str()));
+    }
+    void StartModule(HMODULE addin) {
         ASSERT_TRUE(CreateStandinHost(host, GetModuleHandleA(nullptr), true));
         // Loaded here rather than through LoadAddin, so each step can be checked on its own.
-        host.addin = LoadLibraryA((folder + "KIVO.dll").c_str());
-        ASSERT_NE(host.addin, nullptr) << folder;
+        host.addin = addin;
+        ASSERT_NE(host.addin, nullptr);
         host.install = reinterpret_cast<DWORD*(WINAPI*)(HWND)>(
             reinterpret_cast<void*>(GetProcAddress(host.addin, "InstallAddin")));
         host.addinProc = reinterpret_cast<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)>(
@@ -240,6 +244,198 @@ TEST_F(HostWithoutCatalogues, TheAboutBoxCountsZero) {
     ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND lookup) {
         WithAboutBox(lookup, [](HWND about) { EXPECT_EQ(AboutTotal(about), "0"); });
     });
+}
+
+TEST_F(Host, AnEditorRequestWithoutAWindowIsNotHandled) {
+    Install();
+    HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    ShownWindowCounter shown;
+    EXPECT_EQ(Proc(gone, HookEditorRequest), 0);
+    EXPECT_EQ(Proc(reinterpret_cast<HWND>(UINT_PTR(0x4321)), HookEditorRequest), 0);
+    EXPECT_EQ(shown.count(), 0);
+}
+
+TEST_F(Host, BeforeInstallTheWindowStillShowsWholeEntries) {
+    // The host may have the rich-edit library loaded already; the add-in has no heap yet.
+    HMODULE richEdit = LoadLibraryA("RichEd32");
+    const LRESULT result = ProcWithWindow(host.mainWindow, HookCommand, 0, [](HWND window) {
+        Select(window, FindEntry(window, "ML", "A1000"));
+        EXPECT_EQ(Text(window, IDC_ERROR_FIELD), "operand size mismatch");
+        EXPECT_EQ(Text(window, IDC_DESCRIPTION_FIELD),
+                  "The two operands have different sizes.\r\n");
+    });
+    EXPECT_EQ(result, 1);
+    FreeLibrary(richEdit);
+}
+
+// Asks the add-in on the host's own thread while the lookup window runs its loop there, as a
+// host does when a request comes in from inside that loop.
+struct Reentry {
+    StandinHost* host;
+    HWND window;
+    UINT message;
+    WPARAM first;
+};
+
+LRESULT CALLBACK ReentryProc(HWND window, UINT message, WPARAM first, LPARAM second) {
+    if (message != WM_APP)
+        return DefWindowProcA(window, message, first, second);
+    const auto* r = reinterpret_cast<const Reentry*>(second);
+    return r->host->addinProc(r->window, r->message, r->first, 0);
+}
+
+BOOL CALLBACK CountLookupWindow(HWND window, LPARAM counter) {
+    char caption[32] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (lstrcmpA(caption, "Quorvane") == 0)
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int LookupWindowsOf(DWORD thread) {
+    int count = 0;
+    EnumThreadWindows(thread, CountLookupWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(Host, ARequestWhileTheWindowIsOpenIsServedByThatWindow) {
+    Install();
+    WNDCLASSA reentryClass{};
+    reentryClass.lpfnWndProc = ReentryProc;
+    reentryClass.lpszClassName = "KivoReentry";
+    RegisterClassA(&reentryClass);
+    HWND reentry = CreateWindowExA(0, "KivoReentry", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   nullptr, nullptr);
+    SetEditorText("A1000");
+    const std::string note = FixtureDirectory("standard") + "Notes\\" + [] {
+        char name[257] = {};
+        DWORD size = sizeof name;
+        GetUserNameA(name, &size);
+        return std::string(name);
+    }() + "\\A1000.knote";
+    DeleteFileA(note.c_str());
+    const DWORD thread = GetCurrentThreadId();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [&](HWND window) {
+        auto ask = [&](HWND target, UINT message, WPARAM first) {
+            Reentry r{&host, target, message, first};
+            return SendMessageA(reentry, WM_APP, 0, reinterpret_cast<LPARAM>(&r));
+        };
+        Select(window, FindEntry(window, "ML", "A1000"));
+        TypeCharacters(Item(window, IDC_NOTE_FIELD), "typed");
+
+        EXPECT_EQ(ask(host.mainWindow, HookCommand, host.reservedMenuId), 1);
+        EXPECT_EQ(LookupWindowsOf(thread), 1) << "a second window opened from the menu";
+        ::SetEditorText(host, "a1000"); // the entry already shown: the note being typed stays
+        EXPECT_EQ(ask(host.editor, HookEditorRequest, 0), 1);
+        ::SetEditorText(host, "A9999");
+        EXPECT_EQ(ask(host.editor, HookEditorRequest, 0), 0);
+        EXPECT_EQ(LookupWindowsOf(thread), 1) << "a second window opened for the editor";
+        EXPECT_EQ(Text(window, IDC_NOTE_FIELD), "typed");
+        Click(Item(window, IDC_SAVE_NOTE));
+        EXPECT_EQ(ReadFileBytes(note), std::string("typed\0", 6));
+
+        ::SetEditorText(host, "lnk1101");
+        EXPECT_EQ(ask(host.editor, HookEditorRequest, 0), 1);
+        EXPECT_EQ(SelectedLabel(window), "LNK1101");
+        EXPECT_EQ(Text(window, IDC_CODE_ENTRY), "LNK1101");
+        EXPECT_EQ(Text(window, IDC_ERROR_FIELD), "bbb");
+    });
+    DeleteFileA(note.c_str());
+    DestroyWindow(reentry);
+}
+
+// A folder holding a copy of the built add-in and the given catalogue modules.
+std::string AddinFolder(const char* name) {
+    const std::string folder = FreshFolder(name);
+    EXPECT_TRUE(CopyFileA((FixtureDirectory("standard") + "KIVO.dll").c_str(),
+                          (folder + "KIVO.dll").c_str(), FALSE));
+    return folder;
+}
+
+class HostElsewhere : public Host {
+    void SetUp() override {}
+};
+
+TEST_F(HostElsewhere, EntriesTheFormatterCannotReadShowNothingWhenReachedByKeyboard) {
+    const std::string folder = AddinFolder("keyboard");
+    ASSERT_TRUE(CopyFileA((FixtureDirectory("formatter") + "long-entry.dll").c_str(),
+                          (folder + "ML.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        WriteFileBytes(folder + "H2INC.dll", UnterminatedAtPageEnd(FixtureDirectory("formatter"))));
+    Start(folder);
+    Install();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND window) {
+        const struct {
+            const char* heading;
+            const char* readable;
+            UINT key;
+            const char* unreadable;
+        } cases[] = {{"ML", "A102", VK_UP, "A101"}, {"H2INC", "HI1", VK_DOWN, "HI2"}};
+        for (const auto& c : cases) {
+            Select(window, FindEntry(window, c.heading, c.readable));
+            ASSERT_NE(Text(window, IDC_ERROR_FIELD), "") << c.readable;
+            // Arrow keys, handled on the window's own thread as a user's would be.
+            PressKey(Tree(window), c.key);
+            ASSERT_TRUE(WaitFor([&] { return SelectedLabel(window) == c.unreadable; }));
+            EXPECT_TRUE(WaitFor([&] { return Text(window, IDC_CODE_ENTRY) == c.unreadable; }));
+            for (int id : {IDC_TYPE_FIELD, IDC_ERROR_FIELD, IDC_DESCRIPTION_FIELD})
+                EXPECT_EQ(Text(window, id), "") << c.unreadable << ", field " << id;
+            // And selected directly.
+            Select(window, FindEntry(window, c.heading, c.readable));
+            Select(window, FindEntry(window, c.heading, c.unreadable));
+            EXPECT_EQ(Text(window, IDC_ERROR_FIELD), "") << c.unreadable;
+        }
+    });
+}
+
+std::wstring Wide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(HostElsewhere, AnAddinPathTooLongForItsBufferReadsNoCatalogueAndKeepsNoNotes) {
+    // A 255-character folder, so the add-in's own path has 264; the host's folder holds a
+    // full set of catalogue modules that a bare module name would find.
+    std::wstring folder = Wide(FreshFolder("long-path"));
+    folder.pop_back();
+    while (folder.size() < 255) {
+        folder += L"\\" + std::wstring(std::min<size_t>(60, 255 - folder.size() - 1), L'p');
+        CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr);
+    }
+    ASSERT_EQ(folder.size(), 255u);
+    const std::wstring addin = L"\\\\?\\" + folder + L"\\KIVO.dll";
+    ASSERT_TRUE(
+        CopyFileW(Wide(FixtureDirectory("standard") + "KIVO.dll").c_str(), addin.c_str(), FALSE));
+    StartModule(LoadLibraryW(addin.c_str()));
+    Install();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND window) {
+        EXPECT_EQ(TreeView_GetCount(Tree(window)), 8u) << "catalogues read from elsewhere";
+    });
+    EXPECT_FALSE(Exists(L"\\\\?\\" + folder + L"\\Notes"));
+    EXPECT_FALSE(Exists(L"Notes"));
+}
+
+TEST_F(HostElsewhere, AnAddinFolderTheCodePageCannotSpellReadsNoOtherFolder) {
+    // The add-in in "\u03A9kivo"; a sibling "Okivo", the best 8-bit fit, holds a catalogue.
+    const std::wstring parent = Wide(FreshFolder("code-page"));
+    const std::wstring home = parent + L"\u03A9kivo\\", decoy = parent + L"Okivo\\";
+    CreateDirectoryW(home.c_str(), nullptr);
+    CreateDirectoryW(decoy.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Wide(FixtureDirectory("standard") + "KIVO.dll").c_str(),
+                          (home + L"KIVO.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Wide(FixtureDirectory("standard") + "ML.dll").c_str(),
+                          (decoy + L"ML.dll").c_str(), FALSE));
+    StartModule(LoadLibraryW((home + L"KIVO.dll").c_str()));
+    Install();
+    ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND window) {
+        EXPECT_EQ(TreeView_GetCount(Tree(window)), 8u) << "the decoy's catalogue was read";
+    });
+    EXPECT_FALSE(Exists(decoy + L"Notes"));
+    EXPECT_FALSE(Exists(home + L"Notes"));
 }
 
 } // namespace

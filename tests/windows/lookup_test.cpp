@@ -239,6 +239,14 @@ TEST_F(LookupWindow, PastedTextIsNotFilteredAndIsLookedUpAsTheFieldHoldsIt) {
     });
 }
 
+TEST_F(LookupWindow, TheCodeFieldHoldsAtMostFifteenCharactersEvenPasted) {
+    Open([](HWND window) {
+        HWND field = Item(window, IDC_CODE_ENTRY);
+        PasteText(field, std::string(10000, '7').c_str());
+        EXPECT_EQ(WindowText(field), std::string(15, '7'));
+    });
+}
+
 TEST_F(LookupWindow, EscapeIsIgnoredAndACloseRequestEndsWithZero) {
     const INT_PTR result = Open([](HWND window) {
         PressKey(Tree(window), VK_ESCAPE);

@@ -427,6 +427,141 @@ TEST_F(Notes, SavingInTheBrowserUpdatesTheLookupWindow) {
     });
 }
 
+TEST_F(Notes, NotesThatLookLikeRichTextAreKeptByteForByte) {
+    const std::string stored("{\\rtf1\\ansi plain words}\0", 25);
+    WriteBytes(NoteFile("A1000"), stored);
+    Open([&](HWND window) {
+        Select(window, FindEntry(window, "ML", "A1000"));
+        EXPECT_EQ(NoteText(window), "{\\rtf1\\ansi plain words}");
+        ClickSave(window);
+        EXPECT_EQ(ReadBytes(NoteFile("A1000")), stored) << "saved unchanged";
+
+        HWND note = Item(window, IDC_NOTE_FIELD);
+        SendMessageA(note, EM_SETSEL, 0, -1);
+        TypeCharacters(note, "{\\rtf1 typed words}");
+        ClickSave(window);
+        Reselect(window, "ML", "A1000");
+        EXPECT_EQ(NoteText(window), "{\\rtf1 typed words}");
+        HWND browser = OpenBrowser(window);
+        SelectBrowserNote(browser, "ML", "A1000");
+        EXPECT_EQ(Text(browser, IDC_BROWSER_EDITOR), "{\\rtf1 typed words}");
+        CloseBrowser(browser);
+    });
+    EXPECT_EQ(ReadBytes(NoteFile("A1000")), std::string("{\\rtf1 typed words}\0", 20));
+}
+
+// A program that holds the note open and lets others delete it: the platform reports the
+// delete as done, yet the file stays as long as that program holds it.
+class HeldForDeletion {
+  public:
+    explicit HeldForDeletion(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldForDeletion() { CloseHandle(file_); }
+    bool held() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE file_;
+};
+
+TEST_F(Notes, ADeleteThatLeavesTheFileChangesNothingInEitherWindow) {
+    WriteBytes(NoteFile("A1000"), std::string("kept\0", 5));
+    Open([](HWND window) {
+        Select(window, FindEntry(window, "ML", "A1000"));
+        HeldForDeletion held(NoteFile("A1000"));
+        ASSERT_TRUE(held.held());
+        DeleteAndAnswer(window, Item(window, IDC_DELETE_NOTE), IDYES);
+        ASSERT_NE(ReadBytes(NoteFile("A1000")), Missing);
+        EXPECT_EQ(PanelOf(window), (Panel{"kept", true, true}));
+
+        HWND browser = OpenBrowser(window);
+        SelectBrowserNote(browser, "ML", "A1000");
+        DeleteAndAnswer(browser, Item(browser, IDC_BROWSER_DELETE), IDYES);
+        ASSERT_NE(ReadBytes(NoteFile("A1000")), Missing);
+        EXPECT_EQ(BrowserPanel(browser), (Panel{"kept", true, true}));
+        EXPECT_EQ(BrowserLabels(browser, "ML"), (Labels{"A1000"}));
+        EXPECT_EQ(PanelOf(window), (Panel{"kept", true, true}));
+        CloseBrowser(browser);
+    });
+}
+
+TEST_F(Notes, TwoDeletesInTurnInTheBrowserRemoveJustThoseTwoEntries) {
+    WriteBytes(NoteFile("A1000"), std::string("one\0", 4));
+    WriteBytes(NoteFile("A2000"), std::string("two\0", 4));
+    Open([](HWND window) {
+        HWND browser = OpenBrowser(window);
+        HWND tree = Tree(browser, IDC_BROWSER_TREE);
+        SelectBrowserNote(browser, "ML", "A1000");
+        DeleteAndAnswer(browser, Item(browser, IDC_BROWSER_DELETE), IDYES);
+        // The selection moved on to the next note, which is now the one to delete.
+        EXPECT_EQ(SelectedLabel(browser, IDC_BROWSER_TREE), "A2000");
+        EXPECT_EQ(BrowserPanel(browser), (Panel{"two", true, true}));
+        DeleteAndAnswer(browser, Item(browser, IDC_BROWSER_DELETE), IDYES);
+        EXPECT_EQ(ReadBytes(NoteFile("A2000")), Missing);
+        EXPECT_EQ(TreeTexts(tree, TreeRoots(tree)),
+                  (Labels{"CVTRES", "H2INC", LinkHeading, "MIDL", "ML", "NMAKE", "RC"}));
+        EXPECT_TRUE(BrowserLabels(browser, "ML").empty());
+        CloseBrowser(browser);
+    });
+}
+
+// A real folder of exactly this many characters, made through the long-path form.
+std::string MakeFolderOfLength(size_t length) {
+    std::string folder = ProgramDirectory() + "near-limit";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    while (folder.size() < length) {
+        folder += "\\" + std::string(std::min<size_t>(40, length - folder.size() - 1), 'n');
+        const std::string wide = "\\\\?\\" + folder;
+        CreateDirectoryW(std::wstring(wide.begin(), wide.end()).c_str(), nullptr);
+    }
+    return folder;
+}
+
+TEST_F(Notes, ASaveNearThePathLimitLeavesNoFileButTheNote) {
+    const std::string folder = MakeFolderOfLength(251);
+    ASSERT_EQ(folder.size(), 251u);
+    ASSERT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    Open([&](HWND window) {
+        ZeroMemory(Addin.notesDirectory, sizeof Addin.notesDirectory);
+        lstrcpynA(Addin.notesDirectory, folder.c_str(), sizeof Addin.notesDirectory);
+        // "A1": the longest label whose note path fits beside this folder.
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = FindHeading(window, "ML");
+        insert.hInsertAfter = TVI_SORT;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>("A1");
+        insert.item.lParam = 1000;
+        SendMessageA(Tree(window), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        Select(window, FindEntry(window, "ML", "A1"));
+        SetNoteText(window, "near the limit");
+        ClickSave(window);
+        const std::vector<std::string> files = FilesIn(folder + "\\");
+        EXPECT_TRUE(files.empty() || files == std::vector<std::string>{"A1.knote"})
+            << files.size() << " files, the first " << (files.empty() ? "" : files[0]);
+        EXPECT_EQ(Enabled(window, IDC_DELETE_NOTE), !files.empty());
+        DeleteFileA((folder + "\\A1.knote").c_str());
+    });
+}
+
+// Run by odd_users.sh with user names that are no plain folder name.
+TEST(OddUsers, NotesAreUnavailableAndNothingIsWritten) {
+    if (std::getenv("KIVO_ODD_USER_RUN") == nullptr)
+        GTEST_SKIP() << "run by odd_users.sh";
+    PrepareAddinInProcess();
+    const std::vector<std::string> before = FilesIn(ProgramDirectory());
+    DriveModal([] { return OpenLookupWindow(nullptr, nullptr); }, "Quorvane",
+               [](HWND window) {
+                   EXPECT_STREQ(Addin.notesDirectory, "") << "user \"" << UserName() << "\"";
+                   Select(window, FindEntry(window, "ML", "A1000"));
+                   EXPECT_EQ(PanelOf(window), (Panel{"", false, false}));
+                   SetNoteText(window, "nowhere");
+                   SendMessageA(window, WM_COMMAND, IDC_SAVE_NOTE, 0); // as if it could be clicked
+               });
+    EXPECT_EQ(FilesIn(ProgramDirectory()), before) << "a file beside the add-in";
+    EXPECT_TRUE(FilesIn(ProgramDirectory() + "Notes\\").empty()) << "a file in the notes root";
+}
+
 // Run by two_users.sh as two Windows users, one after the other.
 TEST(TwoUsers, EachUserSeesOnlyTheirOwnNote) {
     const char* step = std::getenv("KIVO_TWO_USERS_STEP");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/windows/dialog_driver.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new TestNameListener);
     const char* limit = std::getenv("KIVO_TEST_WATCHDOG");
-    const UINT_PTR seconds = limit != nullptr ? std::strtoul(limit, nullptr, 10) : 90;
+    const UINT_PTR seconds = limit != nullptr ? std::strtoul(limit, nullptr, 10) : Scaled(90);
     CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(seconds), 0, nullptr);
     return RUN_ALL_TESTS();
 }
