@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the stand-in host with KIVO.dll and the shipped
 # catalogues, the lookup window open:  scripts/run.sh [ERROR-CODE]
-# With no display it runs under Xvfb and saves a screenshot of the lookup window.
+# With no display it runs under Xvfb and saves a screenshot of the lookup window (in an
+# emulated test machine, scripts/vm.sh, where this one cannot run Wine).
 # KIVO_CATALOGUES=fixtures shows the small test catalogues instead of the shipped ones.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -19,21 +20,23 @@ if [ "${KIVO_CATALOGUES:-shipped}" = fixtures ]; then
     cp "$BUILD_DIR/win32/standin/standin.exe" "$BUILD_DIR/win32/standin/KIVO.dll" "$folder/"
 fi
 
-. "$root/scripts/wine-env.sh"
 args=()
 [ -n "$code" ] && args+=("$code") || args+=(--open)
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    kivo_make_prefix
-    exec wine "$folder/standin.exe" "${args[@]}"
-fi
-
-trap kivo_stop_display EXIT
-kivo_start_display
-kivo_make_prefix
 mkdir -p "$BUILD_DIR/screenshots"
 shot="$BUILD_DIR/screenshots/lookup${code:+-$code}"
 rm -f "$shot.bmp" "$shot.png"
-timeout 60 wine "$folder/standin.exe" --screenshot "$(winepath -w "$shot.bmp" 2>/dev/null)" "${args[@]}" || true
+
+. "$root/scripts/vm.sh"
+if kivo_vm_needed; then
+    # This machine cannot run Wine: the picture is taken in the emulated test machine.
+    kivo_vm_run "$root/scripts/screenshot.sh" "$folder" "$shot.bmp" "${args[@]}" || true
+elif [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    . "$root/scripts/wine-env.sh"
+    kivo_make_prefix
+    exec wine "$folder/standin.exe" "${args[@]}"
+else
+    "$root/scripts/screenshot.sh" "$folder" "$shot.bmp" "${args[@]}"
+fi
 if [ ! -f "$shot.bmp" ]; then
     echo "no screenshot was taken: the lookup window did not open" >&2
     exit 1

@@ -27,24 +27,3 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     apt_install "${missing[@]}"
 fi
-
-# Wine runs the add-in as 32-bit x86 code. A kernel without 32-bit support refuses such
-# programs ("Exec format error"); there they run under QEMU's user-mode emulator instead,
-# registered for 32-bit x86 programs (slower, but the same Wine).
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed' ||
-        apt_install qemu-user-static
-    binfmt=/proc/sys/fs/binfmt_misc
-    [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt"
-    if [ ! -e "$binfmt/qemu-i386" ]; then
-        magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-        mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-        printf '%s' ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:FOC" |
-            "${sudo_cmd[@]}" tee "$binfmt/register" >/dev/null
-    fi
-    if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-        echo "setup: this machine cannot run 32-bit x86 programs, not even emulated" >&2
-        exit 1
-    fi
-    echo "setup: 32-bit x86 programs run under QEMU's emulator on this machine"
-fi

@@ -1,17 +1,13 @@
 # Sourced by the scripts: the build's own Wine prefix (made once) and a display.
 # Expects BUILD_DIR to be set.
-export KIVO_WINEPREFIX="$BUILD_DIR/wine-prefix"
+export KIVO_WINEPREFIX="${KIVO_WINEPREFIX:-$BUILD_DIR/wine-prefix}"
 export WINEPREFIX="$KIVO_WINEPREFIX"
 export WINEDEBUG=-all
+# Wine spells Windows file names in the Unix locale's character set: with UTF-8 every name,
+# "\u03a9" included, can be a file name, and the 8-bit code page stays Windows-1252.
+export LC_ALL=C.UTF-8
 # No debugger on a crash: a crashing test must fail at once, not wait for one.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-# Where 32-bit programs run under QEMU's emulator (scripts/setup.sh), everything takes about
-# ten times as long: the tests stretch their waits and watchdogs by this factor.
-if grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
-    export KIVO_TIME_SCALE="${KIVO_TIME_SCALE:-12}"
-fi
-# A new prefix takes long under emulation: the first one made is kept as a template.
-KIVO_PREFIX_TEMPLATE="${XDG_CACHE_HOME:-$HOME/.cache}/kivo/wine-prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' _)"
 
 kivo_start_display() {
     if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -39,17 +35,7 @@ kivo_stop_display() {
 
 kivo_make_prefix() {
     if [ ! -f "$KIVO_WINEPREFIX/.kivo-ready" ]; then
-        if [ -f "$KIVO_PREFIX_TEMPLATE/.kivo-ready" ]; then
-            rm -rf "$KIVO_WINEPREFIX"
-            mkdir -p "$(dirname "$KIVO_WINEPREFIX")"
-            cp -a "$KIVO_PREFIX_TEMPLATE" "$KIVO_WINEPREFIX"
-        else
-            kivo_new_prefix
-            rm -rf "$KIVO_PREFIX_TEMPLATE.new"
-            mkdir -p "$(dirname "$KIVO_PREFIX_TEMPLATE")"
-            cp -a "$KIVO_WINEPREFIX" "$KIVO_PREFIX_TEMPLATE.new" &&
-                mv -T "$KIVO_PREFIX_TEMPLATE.new" "$KIVO_PREFIX_TEMPLATE" 2>/dev/null || true
-        fi
+        kivo_new_prefix
     fi
     # Debian's 32-bit Wine does not find its own fonts (Marlett draws the caption buttons):
     # give the prefix a copy.

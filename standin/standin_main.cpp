@@ -26,22 +26,31 @@ HWND OwnedDialog(HWND owner) {
     return nullptr;
 }
 
+// KIVO_TIME_SCALE stretches the waits where the platform runs emulated.
+int Scale() {
+    const char* text = std::getenv("KIVO_TIME_SCALE");
+    const int scale = text != nullptr ? std::atoi(text) : 1;
+    return scale > 0 ? scale : 1;
+}
+
 void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-    static int ticks = 0;
+    static int waiting = 0;  // ticks before the window showed
+    static int shownFor = 0; // ticks since
     HWND lookup = FindWindowA("#32770", "Quorvane");
     if (lookup == nullptr || !IsWindowVisible(lookup)) {
-        if (++ticks > 200) // ten seconds without a window: give up
+        if (++waiting > 200 * Scale()) // ten seconds without a window: give up
             PostMessageA(Host.mainWindow, WM_CLOSE, 0, 0);
         return;
     }
-    if (++ticks < 10) // let it paint
+    const int settle = 10 * Scale(); // let it paint
+    if (++shownFor < settle)
         return;
     HWND shown = lookup;
     if (SystemCommand >= 0) {
-        if (ticks == 10)
+        if (shownFor == settle)
             PostMessageA(lookup, WM_SYSCOMMAND, static_cast<WPARAM>(SystemCommand), 0);
         shown = OwnedDialog(lookup);
-        if (shown == nullptr || ticks < 20)
+        if (shown == nullptr || shownFor < 2 * settle)
             return;
     }
     KillTimer(nullptr, timer);
