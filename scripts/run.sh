@@ -27,15 +27,17 @@ shot="$BUILD_DIR/screenshots/lookup${code:+-$code}"
 rm -f "$shot.bmp" "$shot.png"
 
 . "$root/scripts/vm.sh"
+# The stand-in host saves the lookup window once it shows, then quits; Z: is Wine's drive for /.
+screenshot=(timeout 600 wine "$folder/standin.exe" --screenshot "Z:${shot//\//\\}.bmp" "${args[@]}")
 if kivo_vm_needed; then
     # This machine cannot run Wine: the picture is taken in the emulated test machine.
-    kivo_vm_run "$root/scripts/screenshot.sh" "$folder" "$shot.bmp" "${args[@]}" || true
+    kivo_vm_run "$root/scripts/with-wine.sh" "${screenshot[@]}" || true
 elif [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     . "$root/scripts/wine-env.sh"
     kivo_make_prefix
     exec wine "$folder/standin.exe" "${args[@]}"
 else
-    "$root/scripts/screenshot.sh" "$folder" "$shot.bmp" "${args[@]}"
+    "$root/scripts/with-wine.sh" "${screenshot[@]}" || true
 fi
 if [ ! -f "$shot.bmp" ]; then
     echo "no screenshot was taken: the lookup window did not open" >&2

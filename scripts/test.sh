@@ -22,10 +22,11 @@ ctest --test-dir "$BUILD_DIR/native" --output-on-failure -j "$jobs" || status=1
 ctest --test-dir "$BUILD_DIR/win32" -R '^module_exports_and_imports$' --output-on-failure || status=1
 
 . "$root/scripts/vm.sh"
+windows_tests=("$root/scripts/with-wine.sh" "$root/scripts/windows-tests.sh")
 if kivo_vm_needed; then
     echo "== this machine cannot run 32-bit x86 programs: Wine runs in an emulated test machine"
-    kivo_vm_run "$root/scripts/windows-tests.sh" || status=1
+    kivo_vm_run "${windows_tests[@]}" || status=1
 else
-    "$root/scripts/windows-tests.sh" || status=1
+    "${windows_tests[@]}" || status=1
 fi
 exit $status

@@ -36,7 +36,7 @@ kivo_vm_init_script() {
 #!/bin/sh
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root USER=root LOGNAME=root
 mount -t proc proc /proc
-mount -t sysfs sys /sys
+mount -t sysfs sys /sys 2>/dev/null
 mount -t devtmpfs dev /dev 2>/dev/null
 mkdir -p /dev/pts /dev/shm /tmp
 mount -t devpts devpts /dev/pts
@@ -58,8 +58,9 @@ EOF
 }
 
 kivo_vm_prepare() {
+    kivo_vm_apt qemu-system-x86
     [ -f "$KIVO_VM_DIR/ready" ] && return 0
-    kivo_vm_apt qemu-system-x86 debootstrap e2fsprogs
+    kivo_vm_apt debootstrap e2fsprogs
     local root="$KIVO_VM_DIR/root"
     rm -rf "$KIVO_VM_DIR"
     mkdir -p "$KIVO_VM_DIR"

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# The Windows side of the tests, on a built tree: Wine inside Xvfb, then the Windows-side
-# ctest programs. scripts/test.sh runs it here, or inside the test machine of scripts/vm.sh
-# where this machine cannot run Wine itself.
+# The Windows side of the tests, on a built tree, with Wine ready (scripts/with-wine.sh):
+# the catalogue validation, then the Windows-side ctest programs. scripts/test.sh runs it
+# here, or inside the test machine of scripts/vm.sh where this machine cannot run Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$root/build}"
-
-. "$root/scripts/wine-env.sh"
-trap kivo_stop_display EXIT
-kivo_start_display
-kivo_make_prefix
 
 status=0
 echo "== catalogue validation under Wine"
