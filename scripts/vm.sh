@@ -1,14 +1,17 @@
 # Sourced by the scripts: a small Debian virtual machine for the Windows side, on a host
 # whose kernel cannot run 32-bit x86 programs (Wine needs them). QEMU emulates a whole PC
-# (no hardware acceleration is assumed), whose own kernel runs them; the repository is shared
-# into it at the same path, so the host builds and the guest only runs Wine.
+# (no hardware acceleration is assumed), whose own kernel runs them; the repository and the
+# build folder are shared into it at the same paths, so the host builds and the guest only
+# runs Wine.
 #
 #   kivo_vm_needed           true when this machine cannot run 32-bit x86 programs itself
-#   kivo_vm_prepare          makes the machine's disk once (kept in ~/.cache/kivo/vm)
+#   kivo_vm_prepare          makes the machine's disk once (kept in ~/.cache/kivo/vm-2)
 #   kivo_vm_run SCRIPT ARGS  runs a bash script inside it; returns the script's exit status
 #
-# Expects root (set) and BUILD_DIR.
-KIVO_VM_DIR="${KIVO_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/kivo/vm-1}"
+# Expects BUILD_DIR (made if missing), and paths without spaces: the repository and BUILD_DIR
+# are shared into the machine at the same paths.
+KIVO_VM_DIR="${KIVO_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/kivo/vm-2}"
+KIVO_VM_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KIVO_VM_PREFIX=/opt/kivo/wine-prefix
 # Everything in the machine is emulated: the tests stretch their waits and watchdogs.
 KIVO_VM_TIME_SCALE=8
@@ -43,14 +46,19 @@ mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /dev/shm
 mount -t tmpfs tmpfs /tmp
 mount -o remount,rw /
-share=$(sed -n 's/.*kivo.share=\([^ ]*\).*/\1/p' /proc/cmdline)
+setting() { sed -n "s/.* kivo\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
+repo=$(setting repo)
+build=$(setting build)
 modprobe 9pnet_virtio 2>/dev/null
-mkdir -p "$share"
-mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,cache=loose kivo "$share"
+for tag in repo build; do
+    eval "path=\$$tag"
+    mkdir -p "$path"
+    mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,cache=loose "$tag" "$path"
+done
 hostname kivo-vm
-cd "$share"
-bash "$share/build/vm/job.sh" > /dev/ttyS0 2>&1
-echo $? > "$share/build/vm/status"
+cd "$repo"
+bash "$build/vm/job.sh" > /dev/ttyS0 2>&1
+echo $? > "$build/vm/status"
 sync
 echo o > /proc/sysrq-trigger
 sleep 60
@@ -96,17 +104,16 @@ EOF
 }
 
 kivo_vm_boot() {
-    local share
-    share="$(cd "$BUILD_DIR/.." && pwd)"
     rm -f "$BUILD_DIR/vm/status"
     local snapshot=(-snapshot)
     [ -n "${KIVO_VM_WRITABLE:-}" ] && snapshot=()
     qemu-system-x86_64 -machine q35 -cpu max,-smap,-smep -smp "$(nproc)" -m 6G -nographic -no-reboot \
         "${snapshot[@]}" \
         -kernel "$KIVO_VM_DIR/vmlinuz" -initrd "$KIVO_VM_DIR/initrd" \
-        -append "root=/dev/vda rw console=ttyS0 quiet init=/kivo-init kivo.share=$share" \
+        -append "root=/dev/vda rw console=ttyS0 quiet init=/kivo-init kivo.repo=$KIVO_VM_REPO kivo.build=$BUILD_DIR" \
         -drive "file=$KIVO_VM_DIR/disk.img,if=virtio,format=raw" \
-        -virtfs "local,path=$share,mount_tag=kivo,security_model=none,id=kivo" \
+        -virtfs "local,path=$KIVO_VM_REPO,mount_tag=repo,security_model=none,id=repo" \
+        -virtfs "local,path=$BUILD_DIR,mount_tag=build,security_model=none,id=build" \
         -nic none </dev/null
     [ -f "$BUILD_DIR/vm/status" ] || { echo "vm: the machine stopped before the job ended" >&2; return 1; }
     return "$(cat "$BUILD_DIR/vm/status")"

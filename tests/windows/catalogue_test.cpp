@@ -268,10 +268,7 @@ TEST_F(Catalogue, AModuleCutShortIsReadOnlyAsFarAsTheFileGoes) {
 
 TEST_F(Catalogue, TheFormatterIsNeverGivenAnEntryItWouldReadPastTheEndOf) {
     const std::string folder = FreshFolder("formatter");
-    ASSERT_TRUE(CopyFileA((FixtureDirectory("formatter") + "long-entry.dll").c_str(),
-                          (folder + "ML.dll").c_str(), FALSE));
-    ASSERT_TRUE(
-        WriteFileBytes(folder + "H2INC.dll", UnterminatedAtPageEnd(FixtureDirectory("formatter"))));
+    ASSERT_TRUE(WriteUnreadableModules(folder, FixtureDirectory("formatter")));
     UseAddinDirectory(folder);
     BuildToolHeadings(LookupMode, tree());
     LoadCatalogue();

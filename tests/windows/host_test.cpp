@@ -359,10 +359,7 @@ class HostElsewhere : public Host {
 
 TEST_F(HostElsewhere, EntriesTheFormatterCannotReadShowNothingWhenReachedByKeyboard) {
     const std::string folder = AddinFolder("keyboard");
-    ASSERT_TRUE(CopyFileA((FixtureDirectory("formatter") + "long-entry.dll").c_str(),
-                          (folder + "ML.dll").c_str(), FALSE));
-    ASSERT_TRUE(
-        WriteFileBytes(folder + "H2INC.dll", UnterminatedAtPageEnd(FixtureDirectory("formatter"))));
+    ASSERT_TRUE(WriteUnreadableModules(folder, FixtureDirectory("formatter")));
     Start(folder);
     Install();
     ProcWithWindow(host.mainWindow, HookCommand, host.reservedMenuId, [](HWND window) {

@@ -208,13 +208,7 @@ TEST_F(LookupWindow, AFailedLookupClearsAndSelectsTheTypedText) {
 TEST_F(LookupWindow, TheSameLabelUnderTwoHeadingsFindsTheFirstInDisplayOrder) {
     Open([](HWND window) {
         // CVTRES comes before ML in the tree; give it an entry that reads like ML's.
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = FindHeading(window, "CVTRES");
-        insert.hInsertAfter = TVI_SORT;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>("A1000");
-        insert.item.lParam = 1100;
-        SendMessageA(Tree(window), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        InsertEntry(window, "CVTRES", "A1000", 1100);
         SetCode(window, "A1000");
         PressKey(Item(window, IDC_CODE_ENTRY), VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return SelectedLabel(window) == "A1000"; }));

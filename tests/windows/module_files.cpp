@@ -34,8 +34,9 @@ void EmptyFolder(const std::string& folder) {
 } // namespace
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -110,6 +111,8 @@ bool FindMessageTableInFile(const std::string& m, MessageTableInFile* table) {
     return table->data != 0;
 }
 
+namespace {
+
 std::string UnterminatedAtPageEnd(const std::string& fixtureFolder) {
     std::string bytes = ReadFileBytes(fixtureFolder + "unterminated.dll");
     MessageTableInFile table{};
@@ -123,6 +126,14 @@ std::string UnterminatedAtPageEnd(const std::string& fixtureFolder) {
     PutU16(bytes, entry + 2, 0);
     PutU32(bytes, table.dataEntry + 4, static_cast<unsigned>(end - table.data));
     return bytes;
+}
+
+} // namespace
+
+bool WriteUnreadableModules(const std::string& folder, const std::string& fixtureFolder) {
+    return CopyFileA((fixtureFolder + "long-entry.dll").c_str(), (folder + "ML.dll").c_str(),
+                     FALSE) &&
+           WriteFileBytes(folder + "H2INC.dll", UnterminatedAtPageEnd(fixtureFolder));
 }
 
 std::string FreshFolder(const std::string& name) {

@@ -23,9 +23,11 @@ bool FindMessageTableInFile(const std::string& module, MessageTableInFile* table
 void PutU16(std::string& bytes, std::size_t at, unsigned value);
 void PutU32(std::string& bytes, std::size_t at, unsigned value);
 
-// The formatter fixture "unterminated.dll" with its last entry rewritten as a text with no zero
-// byte that ends exactly where the file ends, on a page boundary.
-std::string UnterminatedAtPageEnd(const std::string& fixtureFolder);
+// Catalogue modules whose tables the platform's formatter would read past the end of, as the
+// ML module (an entry longer than the table, in the first block that holds the next
+// identifier) and the H2INC module (a text with no zero byte that ends exactly where the file
+// ends, on a page boundary), made from the formatter fixtures.
+bool WriteUnreadableModules(const std::string& folder, const std::string& fixtureFolder);
 
 // A fresh folder under the test's working folder, empty, ending in a backslash.
 std::string FreshFolder(const std::string& name);

@@ -15,6 +15,7 @@
 #include "notes/notes.h"
 #include "resources/resource_ids.h"
 #include "tests/windows/dialog_driver.h"
+#include "tests/windows/module_files.h"
 #include "tests/windows/test_window.h"
 #include "tests/windows/tree_helpers.h"
 
@@ -39,22 +40,13 @@ std::string NoteFile(const std::string& label) {
 }
 
 std::string ReadBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return Missing;
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
+    return ReadFileBytes(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFileBytes(path, bytes);
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -526,13 +518,7 @@ TEST_F(Notes, ASaveNearThePathLimitLeavesNoFileButTheNote) {
         ZeroMemory(Addin.notesDirectory, sizeof Addin.notesDirectory);
         lstrcpynA(Addin.notesDirectory, folder.c_str(), sizeof Addin.notesDirectory);
         // "A1": the longest label whose note path fits beside this folder.
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = FindHeading(window, "ML");
-        insert.hInsertAfter = TVI_SORT;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>("A1");
-        insert.item.lParam = 1000;
-        SendMessageA(Tree(window), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        InsertEntry(window, "ML", "A1", 1000);
         Select(window, FindEntry(window, "ML", "A1"));
         SetNoteText(window, "near the limit");
         ClickSave(window);

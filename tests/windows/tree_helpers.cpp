@@ -47,3 +47,13 @@ std::string SelectedLabel(HWND window, int treeId) {
     HTREEITEM item = Selected(window, treeId);
     return item == nullptr ? "" : TreeItem(Tree(window, treeId), item).text;
 }
+
+void InsertEntry(HWND window, const char* heading, const char* label, LPARAM id) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = FindHeading(window, heading);
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(label);
+    insert.item.lParam = id;
+    SendMessageA(Tree(window), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}

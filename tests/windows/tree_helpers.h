@@ -16,3 +16,6 @@ HTREEITEM FindHeading(HWND window, const char* heading, int treeId = 1009);
 HTREEITEM FindEntry(HWND window, const char* heading, const char* label, int treeId = 1009);
 void Select(HWND window, HTREEITEM item, int treeId = 1009);
 std::string SelectedLabel(HWND window, int treeId = 1009);
+// Puts an entry of our own under a heading of the lookup window's tree, sorted as the
+// catalogue's are.
+void InsertEntry(HWND window, const char* heading, const char* label, LPARAM id);
