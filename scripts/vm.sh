@@ -10,7 +10,7 @@
 #
 # Expects BUILD_DIR (made if missing), and paths without spaces: the repository and BUILD_DIR
 # are shared into the machine at the same paths.
-KIVO_VM_DIR="${KIVO_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/kivo/vm-2}"
+KIVO_VM_DIR="${KIVO_VM_DIR:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/kivo/vm-2}"
 KIVO_VM_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KIVO_VM_PREFIX=/opt/kivo/wine-prefix
 # Everything in the machine is emulated: the tests stretch their waits and watchdogs.
