@@ -1,27 +1,61 @@
 #include "catalogue/catalogue.h"
 
+#include <algorithm>
+
 #include "catalogue/error_label.h"
 #include "host/addin_state.h"
 #include "host/text_copy.h"
 
 namespace {
 
-void InsertErrorEntry(void* /*context*/, MessageId id) {
-    const ToolEntry* tool = FindTool(Addin.loadingTool);
-    if (tool == nullptr)
-        return;
-    char label[ErrorLabelSize];
-    if (!FormatErrorLabel(tool->labelPrefix, id, label))
-        return;
+void InsertErrorItem(const char* label, MessageId id) {
     TVINSERTSTRUCTA insert{};
     insert.hParent = Addin.lookupHeadings[Addin.loadingTool - 1];
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = label;
+    insert.item.pszText = const_cast<char*>(label);
     insert.item.iImage = 1;
     insert.item.iSelectedImage = 1;
     insert.item.lParam = static_cast<LPARAM>(id);
     SendMessageA(Addin.errorTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}
+
+// The entries of one module, gathered by the walk before any reaches the tree.
+struct PendingEntry {
+    char label[ErrorLabelSize];
+    MessageId id;
+};
+
+struct PendingEntries {
+    PendingEntry* items;
+    size_t count;
+    size_t capacity;
+};
+
+void CollectErrorEntry(void* context, MessageId id) {
+    const ToolEntry* tool = FindTool(Addin.loadingTool);
+    if (tool == nullptr)
+        return;
+    PendingEntry entry{};
+    if (!FormatErrorLabel(tool->labelPrefix, id, entry.label))
+        return;
+    entry.id = id;
+    auto* pending = static_cast<PendingEntries*>(context);
+    if (pending->count == pending->capacity) {
+        const size_t capacity = pending->capacity == 0 ? 256 : pending->capacity * 2;
+        void* grown =
+            pending->items == nullptr
+                ? HeapAlloc(ScratchHeap(), 0, capacity * sizeof(PendingEntry))
+                : HeapReAlloc(ScratchHeap(), 0, pending->items, capacity * sizeof(PendingEntry));
+        if (grown == nullptr) {
+            // Out of memory costs only speed: the tree still places the item itself.
+            InsertErrorItem(entry.label, id);
+            return;
+        }
+        pending->items = static_cast<PendingEntry*>(grown);
+        pending->capacity = capacity;
+    }
+    pending->items[pending->count++] = entry;
 }
 
 } // namespace
@@ -62,6 +96,20 @@ void LoadCatalogueModule(const char* path) {
     FreeLibrary(module);
 }
 
+// TVI_SORT walks a heading's children from the first until the new label sorts before one.
+// Entries come from the walk in ascending order, so each insert would walk the whole list;
+// handed over in descending order of the tree's own comparison, each stops at the first child.
+// The tree still places every item, so the order affects only the time.
 void AddMessageTable(const unsigned char* data, size_t size) {
-    WalkMessageTable(data, size, InsertErrorEntry, nullptr);
+    PendingEntries pending{};
+    WalkMessageTable(data, size, CollectErrorEntry, &pending);
+    if (pending.items == nullptr)
+        return;
+    std::sort(pending.items, pending.items + pending.count,
+              [](const PendingEntry& a, const PendingEntry& b) {
+                  return lstrcmpiA(a.label, b.label) > 0;
+              });
+    for (size_t i = 0; i < pending.count; ++i)
+        InsertErrorItem(pending.items[i].label, pending.items[i].id);
+    HeapFree(ScratchHeap(), 0, pending.items);
 }

@@ -126,9 +126,12 @@ kivo_vm_run() {
     {
         echo "export BUILD_DIR='$BUILD_DIR' KIVO_WINEPREFIX=$KIVO_VM_PREFIX"
         echo "export KIVO_TIME_SCALE=\${KIVO_TIME_SCALE:-$KIVO_VM_TIME_SCALE}"
-        printf 'exec bash'
+        # Through a pipe: Wine's console would otherwise draw on the serial terminal with
+        # cursor movements instead of writing lines.
+        printf 'bash'
         printf ' %q' "$@"
-        echo
+        echo ' 2>&1 | cat'
+        echo 'exit "${PIPESTATUS[0]}"'
     } >"$BUILD_DIR/vm/job.sh"
     kivo_vm_boot
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/error_label.h"
 #include "host/addin_state.h"
 #include "tests/windows/module_files.h"
 #include "tests/windows/test_window.h"
@@ -263,6 +264,71 @@ TEST_F(Catalogue, AModuleCutShortIsReadOnlyAsFarAsTheFileGoes) {
             ShowErrorDetails(Heading(1), static_cast<MessageId>(entries.front().data));
             ShowErrorDetails(Heading(1), static_cast<MessageId>(entries.back().data));
         }
+    }
+}
+
+// A table of one-entry blocks, one block per identifier, in the order given.
+std::string OneEntryBlocks(const std::vector<MessageId>& ids) {
+    std::string bytes(4 + 12 * ids.size(), '\0');
+    PutU32(bytes, 0, static_cast<unsigned>(ids.size()));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        PutU32(bytes, 4 + 12 * i, ids[i]);
+        PutU32(bytes, 8 + 12 * i, ids[i]);
+        PutU32(bytes, 12 + 12 * i, static_cast<unsigned>(bytes.size()));
+        bytes += std::string("\x08\0\0\0"
+                             "3 \x95\0",
+                             8);
+    }
+    return bytes;
+}
+
+void InsertInWalkOrder(void* context, MessageId id) {
+    const int tool = *static_cast<int*>(context);
+    char label[ErrorLabelSize];
+    FormatErrorLabel(FindTool(tool)->labelPrefix, id, label);
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = Heading(tool);
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = label;
+    insert.item.iImage = insert.item.iSelectedImage = 1;
+    insert.item.lParam = static_cast<LPARAM>(id);
+    SendMessageA(Addin.errorTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}
+
+// The order in which a module's entries reach the tree is a matter of speed only: the tree
+// is the one that inserting each entry as the walk meets it gives.
+TEST_F(Catalogue, TheTreeIsTheOneTheWalkOrderGives) {
+    const std::string cut = ReadFileBytes(FixtureDirectory("cut") + "ML.dll");
+    MessageTableInFile inFile{};
+    ASSERT_TRUE(FindMessageTableInFile(cut, &inFile));
+    const struct {
+        const char* name;
+        int tool;
+        std::string table;
+    } cases[] = {
+        // Labels of every width, a hyphen, a repeated identifier, out of order.
+        {"mixed", 8,
+         OneEntryBlocks(
+             {7, 10, 9, 100, 0x80000001u, 1000, 99, 0, 2147483647u, 10, 0xFFFFFFFFu, 12})},
+        {"1,500 entries", 1, cut.substr(inFile.data, inFile.size)},
+    };
+    for (const auto& c : cases) {
+        const auto* data = reinterpret_cast<const unsigned char*>(c.table.data());
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        BuildToolHeadings(LookupMode, tree());
+        Addin.loadingTool = c.tool;
+        AddMessageTable(data, c.table.size());
+        const Entries loaded = TreeEntries(tree(), Heading(c.tool));
+        const UINT count = Count();
+
+        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        BuildToolHeadings(LookupMode, tree());
+        int tool = c.tool;
+        const size_t walked = WalkMessageTable(data, c.table.size(), InsertInWalkOrder, &tool);
+        EXPECT_EQ(loaded, TreeEntries(tree(), Heading(c.tool))) << c.name;
+        EXPECT_EQ(count, Count()) << c.name;
+        EXPECT_EQ(count, 8u + walked) << c.name;
     }
 }
 
