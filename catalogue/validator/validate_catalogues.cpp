@@ -23,6 +23,7 @@ const char* const FactsFiles[ToolCount] = {"ml", "cvtres", "nmake", "link",
 
 struct Fact {
     std::string severity, level, message; // message in the modules' 8-bit code page
+    std::string doc; // the page or help topic that documents the code, or "none"
 };
 
 std::string ToCodePage1252(const std::string& utf8) {
@@ -63,7 +64,7 @@ bool ReadFacts(const std::string& path, std::map<std::string, Fact>& facts) {
         }
         const std::vector<std::string> f = Split(line, '\t');
         if (f.size() >= 4)
-            facts[f[0]] = {f[1], f[2], ToCodePage1252(f[3])};
+            facts[f[0]] = {f[1], f[2], ToCodePage1252(f[3]), f.size() >= 6 ? f[5] : ""};
     }
     return true;
 }
@@ -93,6 +94,7 @@ struct ModuleCheck {
     std::set<std::string> covered;
     std::set<std::string> descriptions;
     int entries = 0;
+    int documented = 0;
     int problems = 0;
 
     void Problem(const std::string& label, const std::string& what) {
@@ -132,6 +134,11 @@ void CheckEntry(ModuleCheck& check, HMODULE module, const unsigned char* table, 
         return;
     }
     check.covered.insert(label);
+    if (fact->second.doc.empty())
+        check.Problem(label,
+                      "the facts name no documentation for it (a page, a help topic or none)");
+    else if (fact->second.doc != "none")
+        ++check.documented;
     const ErrorTextParts parts = SplitErrorText(formatted.data(), formatted.size());
     const std::string shortText(parts.shortText, parts.shortLength);
     const std::string description(parts.description, parts.descriptionLength);
@@ -227,6 +234,8 @@ int main(int argc, char** argv) {
         std::printf("  entries %d, facts covered %zu of %zu, missing %d%s%s\n", check.entries,
                     check.covered.size(), check.facts.size(), missingCount, missingCount ? ":" : "",
                     missing.c_str());
+        std::printf("  documented %d, no documentation %zu\n", check.documented,
+                    check.covered.size() - static_cast<size_t>(check.documented));
         if (check.problems > 0)
             std::printf("  %d problem(s)\n", check.problems);
         if (check.problems > 0 || missingCount > 0)
