@@ -5,8 +5,8 @@
 struct ToolEntry {
     int toolIndex;             // 1..8
     const char* lookupHeading; // text in the lookup window's error tree
-    const char* browserHeading;
-    const char* moduleStem; // catalogue module is AddinDirectory + stem + ".dll"
+    int browserSlot;           // its heading in the note browser, as BrowserHeadingTexts
+    const char* moduleStem;    // catalogue module is AddinDirectory + stem + ".dll"
     const char* labelPrefix;
     const char* browserMatch; // text whose presence in a note file name selects this tool
 };
@@ -27,7 +27,8 @@ extern const int LookupHeadingOrder[ToolCount];
 // Order in which the catalogue modules are read (ToolIndex values).
 extern const int CatalogueLoadOrder[ToolCount];
 
-// Browser headings: the two RC sets share one. Slot 0..6 in insertion order.
+// The note browser's headings, slot 0..6 in insertion order; the two RC sets share one.
 extern const char* const BrowserHeadingTexts[BrowserHeadingCount];
-// Browser heading slot of a ToolIndex.
-int BrowserSlotOfTool(int toolIndex);
+// The order in which the note browser tries the tools' browserMatch texts on a file name
+// (ToolIndex values). The RC "W" set matches as the "C" set does, so it is not tried again.
+extern const int NoteClassificationOrder[BrowserHeadingCount];

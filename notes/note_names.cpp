@@ -2,26 +2,15 @@
 
 #include <cstring>
 
+#include "catalogue/tool_table.h"
 #include "host/text_copy.h"
 
-namespace {
-
-struct NoteClass {
-    const char* text;
-    int slot;
-};
-
-// In this order; slots as BrowserHeadingTexts: ML, CVTRES, NMAKE, H2INC, LINK, RC, MIDL.
-constexpr NoteClass NoteClasses[] = {
-    {"A", 0}, {"CVT", 1}, {"R", 5}, {"U", 2}, {"LNK", 4}, {"HI", 3}, {"MIDL", 6},
-};
-
-} // namespace
-
 int ClassifyNoteFileName(const char* fileName) {
-    for (const NoteClass& c : NoteClasses)
-        if (std::strstr(fileName, c.text) != nullptr)
-            return c.slot;
+    for (int toolIndex : NoteClassificationOrder) {
+        const ToolEntry* tool = FindTool(toolIndex);
+        if (std::strstr(fileName, tool->browserMatch) != nullptr)
+            return tool->browserSlot;
+    }
     return -1;
 }
 

@@ -5,9 +5,9 @@
 
 #include "catalogue/error_label.h"
 
-// The browser heading slot (0..6, as BrowserHeadingTexts) for a note file name: the first of
-// "A", "CVT", "R", "U", "LNK", "HI", "MIDL" that the name contains anywhere decides.
-// -1 when the name contains none of them.
+// The browser heading slot (0..6, as BrowserHeadingTexts) for a note file name: the first
+// tool, in NoteClassificationOrder, whose browserMatch text the name contains anywhere decides
+// ("A", "CVT", "R", "U", "LNK", "HI", "MIDL"). -1 when the name contains none of them.
 int ClassifyNoteFileName(const char* fileName);
 
 // The label of a note file: its name up to the first ".". False when that is empty or longer

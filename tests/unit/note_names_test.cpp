@@ -4,30 +4,42 @@
 
 #include <string>
 
+#include "catalogue/tool_table.h"
+
+namespace {
+
+// The heading the note browser puts a file under, by its text.
+std::string BrowserHeadingOf(const char* fileName) {
+    const int slot = ClassifyNoteFileName(fileName);
+    return slot < 0 ? "none" : BrowserHeadingTexts[slot];
+}
+
+} // namespace
+
 TEST(NoteNames, TheFirstContainedTextInTableOrderDecidesTheHeading) {
-    constexpr int ML = 0, CVTRES = 1, NMAKE = 2, H2INC = 3, LINK = 4, RC = 5, MIDL = 6;
     const struct {
         const char* name;
-        int slot;
+        const char* heading;
     } cases[] = {
-        {"A2008.knote", ML},
-        {"CVT1100.knote", CVTRES},
-        {"U1073.knote", NMAKE},
-        {"HI1003.knote", H2INC},
-        {"LNK1104.knote", LINK},
-        {"RC2001.knote", RC},
-        {"RW4001.knote", RC},
-        {"MIDL2000.knote", MIDL},
-        {"MIDL-2147483647.knote", MIDL},
-        {"LNKA1.knote", ML}, // an upper-case A anywhere wins
-        {"RCA.knote", ML},
-        {"CVTR.knote", CVTRES},
-        {"xyz.knote", -1},
-        {"a2008.knote", -1}, // the test is case-sensitive
-        {"", -1},
+        {"A2008.knote", "ML"},
+        {"CVT1100.knote", "CVTRES"},
+        {"U1073.knote", "NMAKE"},
+        {"HI1003.knote", "H2INC"},
+        {"LNK1104.knote", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+        {"RC2001.knote", "RC"},
+        {"RW4001.knote", "RC"},
+        {"MIDL2000.knote", "MIDL"},
+        {"MIDL-2147483647.knote", "MIDL"},
+        {"LNKA1.knote", "ML"}, // an upper-case A anywhere wins
+        {"RCA.knote", "ML"},
+        {"CVTR.knote", "CVTRES"},
+        {"HIU.knote", "NMAKE"}, // U is tried before HI
+        {"xyz.knote", "none"},
+        {"a2008.knote", "none"}, // the test is case-sensitive
+        {"", "none"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClassifyNoteFileName(c.name), c.slot) << c.name;
+        EXPECT_EQ(BrowserHeadingOf(c.name), c.heading) << c.name;
 }
 
 TEST(NoteNames, LabelIsTheNameBeforeTheFirstDotAndAtMostFifteenCharacters) {

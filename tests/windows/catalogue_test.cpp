@@ -52,7 +52,7 @@ TEST_F(Catalogue, BrowserHeadingsAreSevenAndAnyOtherModeIsBrowserMode) {
         EXPECT_EQ(
             TreeTexts(tree(), TreeRoots(tree())),
             (Texts{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL", "ML", "NMAKE", "RC"}));
-        EXPECT_EQ(TreeItem(tree(), Addin.browserHeadings[BrowserSlotOfTool(6)]).text, "RC");
+        EXPECT_EQ(TreeItem(tree(), Addin.browserHeadings[FindTool(6)->browserSlot]).text, "RC");
     }
 }
 
