@@ -24,6 +24,10 @@ constexpr int DataMenuPosition = 24; // + 6: the popup the add-in's item is remo
 constexpr UINT HostAddinsMenuItem = 10043; // its submenu receives the add-in's item
 constexpr int EditorTextSize = 256;
 
+// The exports' types, for a host that finds them with GetProcAddress.
+using InstallAddinFunction = DWORD*(WINAPI*)(HWND hostWindow);
+using AddinProcFunction = LRESULT(WINAPI*)(HWND window, UINT message, WPARAM first, LPARAM second);
+
 extern "C" {
 DWORD* WINAPI InstallAddin(HWND hostWindow);
 LRESULT WINAPI AddinProc(HWND window, UINT message, WPARAM first, LPARAM second);

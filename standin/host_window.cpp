@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "host/host_hooks.h" // the message numbers both sides agree on
-
 #include <initializer_list>
 
 namespace {
@@ -158,22 +156,27 @@ bool CreateStandinHost(StandinHost& host, HINSTANCE instance, bool visible) {
         return false;
     host.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "Ready", WS_CHILD | WS_VISIBLE, 0, 0, 0,
                                      0, host.mainWindow, nullptr, instance, nullptr);
-    host.handles[HandlesOwnerIndex] =
+    host.handles[HandlesOwnerWindow / sizeof(DWORD)] =
         static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainWindow));
-    host.handles[HandlesMenuIndex] = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainMenu));
-    host.data[DataMenuPositionIndex] = 0;
+    host.handles[HandlesMainMenu / sizeof(DWORD)] =
+        static_cast<DWORD>(reinterpret_cast<UINT_PTR>(host.mainMenu));
+    host.data[DataMenuPosition / sizeof(DWORD)] = 0;
     return true;
+}
+
+bool FindAddinExports(StandinHost& host) {
+    host.install = reinterpret_cast<InstallAddinFunction>(
+        reinterpret_cast<void*>(GetProcAddress(host.addin, "InstallAddin")));
+    host.addinProc = reinterpret_cast<AddinProcFunction>(
+        reinterpret_cast<void*>(GetProcAddress(host.addin, "AddinProc")));
+    return host.install != nullptr && host.addinProc != nullptr;
 }
 
 bool LoadAddin(StandinHost& host, const char* path) {
     host.addin = LoadLibraryA(path);
     if (host.addin == nullptr)
         return false;
-    host.install = reinterpret_cast<DWORD*(WINAPI*)(HWND)>(
-        reinterpret_cast<void*>(GetProcAddress(host.addin, "InstallAddin")));
-    host.addinProc = reinterpret_cast<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)>(
-        reinterpret_cast<void*>(GetProcAddress(host.addin, "AddinProc")));
-    if (host.install == nullptr || host.addinProc == nullptr) {
+    if (!FindAddinExports(host)) {
         FreeLibrary(host.addin);
         host.addin = nullptr;
         return false;

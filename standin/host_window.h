@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "host/host_hooks.h"
+
 struct StandinHost {
     // Records the add-in reads: HostHandles + 4 owner window, + 20 main menu;
     // HostData + 24 the popup position less six.
@@ -24,8 +26,8 @@ struct StandinHost {
     bool quitOnDestroy; // the program's main window ends the message loop
 
     HMODULE addin;
-    DWORD*(WINAPI* install)(HWND);
-    LRESULT(WINAPI* addinProc)(HWND, UINT, WPARAM, LPARAM);
+    InstallAddinFunction install;
+    AddinProcFunction addinProc;
     DWORD hookMask; // word 1 of the add-in's hook record
 
     // Host queries in the order they arrived, for tests.
@@ -34,12 +36,11 @@ struct StandinHost {
 };
 
 constexpr UINT StandinMenuId = 20001;
-constexpr int HandlesOwnerIndex = 1;     // byte offset 4
-constexpr int HandlesMenuIndex = 5;      // byte offset 20
-constexpr int DataMenuPositionIndex = 6; // byte offset 24
 
 // Registers the window classes and makes the main window with its menu and status bar.
 bool CreateStandinHost(StandinHost& host, HINSTANCE instance, bool visible);
+// Finds the two exports of the loaded add-in module; false when either is missing.
+bool FindAddinExports(StandinHost& host);
 // Loads the add-in from path, calls InstallAddin and, if asked for, HookMenuBuild.
 bool LoadAddin(StandinHost& host, const char* path);
 // Sends a hook message if the add-in asked for it; returns its answer (0 when not asked for).

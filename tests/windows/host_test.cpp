@@ -34,12 +34,7 @@ class Host : public ::testing::Test {
         // Loaded here rather than through LoadAddin, so each step can be checked on its own.
         host.addin = addin;
         ASSERT_NE(host.addin, nullptr);
-        host.install = reinterpret_cast<DWORD*(WINAPI*)(HWND)>(
-            reinterpret_cast<void*>(GetProcAddress(host.addin, "InstallAddin")));
-        host.addinProc = reinterpret_cast<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)>(
-            reinterpret_cast<void*>(GetProcAddress(host.addin, "AddinProc")));
-        ASSERT_NE(host.install, nullptr);
-        ASSERT_NE(host.addinProc, nullptr);
+        ASSERT_TRUE(FindAddinExports(host));
     }
     DWORD* Install() {
         DWORD* record = host.install(host.mainWindow);
