@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/text_copy.h"
 #include "resources/resource_ids.h"
 #include "standin/host_window.h"
 
@@ -182,9 +183,7 @@ double Median(std::vector<double> values) {
 void Folder(char* path, size_t size, const char* set) {
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char* slash = std::max(std::strrchr(self, '\\'), std::strrchr(self, '/'));
-    if (slash != nullptr)
-        slash[1] = '\0';
+    KeepFolder(self, sizeof self);
     std::snprintf(path, size, "%s%s\\KIVO.dll", self, set);
 }
 

@@ -68,13 +68,5 @@ void FindAddinDirectory() {
     if (length == 0 || length >= ARRAYSIZE(wide) ||
         !ExactAnsiText(wide, Addin.addinDirectory, PathBufferSize))
         return;
-    char* lastSlash = nullptr;
-    for (char* p = Addin.addinDirectory; *p != '\0'; ++p)
-        if (*p == '\\')
-            lastSlash = p;
-    if (lastSlash == nullptr)
-        ZeroMemory(Addin.addinDirectory, sizeof Addin.addinDirectory);
-    else
-        ZeroMemory(lastSlash + 1,
-                   sizeof Addin.addinDirectory - size_t(lastSlash + 1 - Addin.addinDirectory));
+    KeepFolder(Addin.addinDirectory, sizeof Addin.addinDirectory);
 }

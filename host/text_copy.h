@@ -38,6 +38,19 @@ inline bool AppendText(char* dst, std::size_t size, const char* src) {
     return true;
 }
 
+// Cuts a file path after its last backslash, keeping the folder with its trailing backslash,
+// and zeroes the rest of the buffer. A path without a backslash names no folder: it becomes
+// empty, and false is returned.
+inline bool KeepFolder(char* path, std::size_t size) {
+    std::size_t end = 0; // just past the last backslash
+    for (std::size_t i = 0; i < size && path[i] != '\0'; ++i)
+        if (path[i] == '\\')
+            end = i + 1;
+    for (std::size_t i = end; i < size; ++i)
+        path[i] = '\0';
+    return end > 0;
+}
+
 template <std::size_t N> bool CopyText(char (&dst)[N], const char* src) {
     return CopyText(dst, N, src);
 }

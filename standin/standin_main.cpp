@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "host/text_copy.h"
 #include "standin/host_window.h"
 #include "standin/screenshot.h"
 
@@ -81,12 +82,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char* slash = nullptr;
-    for (char* p = path; *p != '\0'; ++p)
-        if (*p == '\\')
-            slash = p;
-    if (slash != nullptr)
-        lstrcpyA(slash + 1, "KIVO.dll");
+    KeepFolder(path, sizeof path);
+    AppendText(path, "KIVO.dll");
     if (!LoadAddin(Host, path)) {
         MessageBoxA(Host.mainWindow, "KIVO.dll could not be loaded from the host's folder.",
                     "Stand-in host", MB_ICONERROR);

@@ -62,7 +62,7 @@ TEST_F(LookupWindow, OpensWithTheCatalogueTreeMenuAndIcons) {
             TreeTexts(tree, TreeRoots(tree)),
             (std::vector<std::string>{"CVTRES", "H2INC", "LINK\\LIB\\DUMPBIN\\EDITBIN", "MIDL",
                                       "ML", "NMAKE", "RC (\"C\" Errors)", "RC (\"W\" Errors)"}));
-        EXPECT_EQ(TreeView_GetCount(tree), 8u + 15u);
+        EXPECT_EQ(TreeView_GetCount(tree), StandardFixtureTreeItems);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
         HMENU menu = GetSystemMenu(window, FALSE);

@@ -40,8 +40,8 @@ TestWindow::~TestWindow() {
 std::string ProgramDirectory() {
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    return directory.substr(0, directory.rfind('\\') + 1);
+    KeepFolder(path, sizeof path);
+    return path;
 }
 
 void UseAddinDirectory(const std::string& directory) {

@@ -43,6 +43,9 @@ std::string ProgramDirectory();
 inline std::string FixtureDirectory(const char* set) {
     return ProgramDirectory() + KIVO_FIXTURES_FROM_PROGRAM + set + "\\";
 }
+// Items in the lookup window's tree with the standard fixture set: eight headings and the
+// entries of the seven modules the set holds.
+constexpr unsigned StandardFixtureTreeItems = 8 + 15;
 // Points AddinDirectory at a folder.
 void UseAddinDirectory(const std::string& directory);
 
