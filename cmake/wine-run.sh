@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs one cross-built program under Wine. The prefix lives in the build folder
-# (KIVO_WINEPREFIX, made by scripts/wine-prefix.sh); the timeout is the outer watchdog
+# (KIVO_WINEPREFIX, made by kivo_make_prefix in scripts/wine-env.sh); the timeout is the outer watchdog
 # in case a program's own watchdog cannot fire.
 : "${KIVO_WINEPREFIX:?KIVO_WINEPREFIX is not set: run the tests through scripts/test.sh}"
 export WINEPREFIX="$KIVO_WINEPREFIX"

@@ -5,11 +5,8 @@
 # Wine).   scripts/bench.sh [rounds] [openings]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$root/build}"
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$BUILD_DIR/win32" \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw32.cmake" >/dev/null
-cmake --build "$BUILD_DIR/win32" -j "$(nproc)" --target bench_sets >/dev/null
+. "$root/scripts/prelude.sh"
+kivo_build_win32 bench_sets >/dev/null
 bench=("$root/scripts/with-wine.sh" wine "$BUILD_DIR/win32/bench/lookup_bench.exe" "$@")
 . "$root/scripts/vm.sh"
 if kivo_vm_needed; then

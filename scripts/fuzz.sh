@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Runs both fuzz targets for a fixed time each: scripts/fuzz.sh [seconds per target, default 600]
+# Runs the three fuzz targets for a fixed time each: scripts/fuzz.sh [seconds per target, default 600]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$root/build}"
 seconds="${1:-600}"
-"$root/scripts/setup.sh"
+. "$root/scripts/prelude.sh"
 CC=clang CXX=clang++ cmake -S "$root" -B "$BUILD_DIR/fuzz" -DKIVO_FUZZ=ON >/dev/null
 cmake --build "$BUILD_DIR/fuzz" -j "$(nproc)" >/dev/null
 status=0

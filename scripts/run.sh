@@ -6,13 +6,9 @@
 # KIVO_CATALOGUES=fixtures shows the small test catalogues instead of the shipped ones.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$root/build}"
 code="${1:-}"
-
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$BUILD_DIR/win32" \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw32.cmake" >/dev/null
-cmake --build "$BUILD_DIR/win32" -j "$(nproc)" >/dev/null
+. "$root/scripts/prelude.sh"
+kivo_build_win32 >/dev/null
 
 folder="$BUILD_DIR/win32/standin"
 if [ "${KIVO_CATALOGUES:-shipped}" = fixtures ]; then

@@ -4,17 +4,11 @@
 # (in an emulated test machine, scripts/vm.sh, where this one cannot run Wine).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$root/build}"
 jobs="$(nproc)"
-
-"$root/scripts/setup.sh"
-
-cmake -S "$root" -B "$BUILD_DIR/native" -DKIVO_WERROR=ON >/dev/null
-cmake --build "$BUILD_DIR/native" -j "$jobs" >/dev/null
-cmake -S "$root" -B "$BUILD_DIR/win32" -DKIVO_WERROR=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw32.cmake" >/dev/null
+. "$root/scripts/prelude.sh"
+kivo_build_native
 # The build reports each catalogue module's size as it makes it.
-cmake --build "$BUILD_DIR/win32" -j "$jobs" | { grep -E ' bytes \(' || true; }
+kivo_build_win32 | { grep -E ' bytes \(' || true; }
 
 status=0
 echo "== native tests"

@@ -9,18 +9,32 @@ export LC_ALL=C.UTF-8
 # No debugger on a crash: a crashing test must fail at once, not wait for one.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
+# Starts an Xvfb of our own unless a display already answers. Xvfb picks a free display number
+# itself and reports it once it listens (-displayfd): lock files in /tmp cannot tell when
+# another server in a shared network namespace holds the number. Fails, saying so, when our
+# server did not start or does not answer.
 kivo_start_display() {
-    if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-        local n
-        for n in $(seq 90 120); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            KIVO_XVFB_PID=$!
-            export DISPLAY=":$n"
-            for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-            return 0
-        done
-        echo "no free display number for Xvfb" >&2
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local numberFile n=""
+    numberFile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    KIVO_XVFB_PID=$!
+    for _ in $(seq 150); do
+        n="$(head -n 1 "$numberFile")"
+        [ -n "$n" ] && break
+        kill -0 "$KIVO_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$numberFile"
+    if [ -z "$n" ]; then
+        echo "Xvfb did not start, so Wine has no display: nothing was run" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
+    if ! xdpyinfo >/dev/null 2>&1; then
+        echo "our Xvfb on $DISPLAY does not answer, so Wine has no display: nothing was run" >&2
         return 1
     fi
 }
