@@ -24,12 +24,17 @@ void OnInitDialog(HWND window) {
     BuildToolsList(tools, sizeof tools);
     SetDlgItemTextA(window, IDC_ABOUT_TOOLS, tools);
 
-    const LRESULT items = SendMessageA(Addin.errorTree, TVM_GETCOUNT, 0, 0);
-    const unsigned long errors =
-        items > ToolCount ? static_cast<unsigned long>(items - ToolCount) : 0;
+    const UINT items = TreeView_GetCount(Addin.errorTree);
+    const unsigned long errors = items > ToolCount ? items - ToolCount : 0;
     char total[16];
     wsprintfA(total, "%lu", errors);
     SetDlgItemTextA(window, IDC_ABOUT_TOTAL, total);
+}
+
+// Escape closes the box; Enter does nothing.
+void OnCommand(HWND window, int id, HWND /*control*/, UINT code) {
+    if (code == 0 && id == IDCANCEL)
+        SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
 void OnClose(HWND window) {
@@ -49,15 +54,13 @@ void BuildToolsList(char* text, size_t size) {
     }
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM first, LPARAM /*second*/) {
+INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(window);
         return TRUE;
     case WM_COMMAND:
-        // Escape closes the box; Enter does nothing.
-        if (HIWORD(first) == 0 && LOWORD(first) == IDCANCEL)
-            SendMessageA(window, WM_CLOSE, 0, 0);
+        OnCommand(window, LOWORD(first), reinterpret_cast<HWND>(second), HIWORD(first));
         return TRUE;
     case WM_CLOSE:
         OnClose(window);

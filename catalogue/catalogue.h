@@ -33,5 +33,8 @@ void LoadCatalogueModule(const char* path);
 // Walks one message table of size bytes and inserts an entry per 8-bit message.
 void AddMessageTable(const unsigned char* data, size_t size);
 
-// Fetches the message of the selected entry and fills the type, error and description fields.
+// Fetches the message of the selected entry and fills the type, error and description fields;
+// when it cannot, the details are cleared, so nothing of the entry shown before stays.
 void ShowErrorDetails(HTREEITEM heading, MessageId messageId);
+// Empties the type, error, description and note fields.
+void ClearDetails();

@@ -17,7 +17,7 @@ void InsertErrorItem(const char* label, MessageId id) {
     insert.item.iImage = 1;
     insert.item.iSelectedImage = 1;
     insert.item.lParam = static_cast<LPARAM>(id);
-    SendMessageA(Addin.errorTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    TreeView_InsertItem(Addin.errorTree, &insert);
 }
 
 // The entries of one module, gathered by the walk before any reaches the tree.

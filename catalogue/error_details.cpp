@@ -5,25 +5,15 @@
 
 namespace {
 
-void SetFieldText(HWND field, const char* text) {
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-void EmptyDetailFields() {
-    SetFieldText(Addin.typeField, "");
-    SetFieldText(Addin.errorField, "");
-    SetFieldText(Addin.descriptionField, "");
-}
-
 // Copies length bytes into a zero-filled heap block so the field gets a terminated text.
 void SetFieldPart(HWND field, const char* text, size_t length) {
     char* scratch = static_cast<char*>(HeapAlloc(ScratchHeap(), HEAP_ZERO_MEMORY, length + 1));
     if (scratch == nullptr) {
-        SetFieldText(field, "");
+        SetWindowTextA(field, "");
         return;
     }
     CopyMemory(scratch, text, length);
-    SetFieldText(field, scratch);
+    SetWindowTextA(field, scratch);
     HeapFree(ScratchHeap(), 0, scratch);
 }
 
@@ -40,12 +30,12 @@ void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
     // Whatever fails below, no text of the previously shown entry may stay on screen.
     char path[PathBufferSize];
     if (!BuildCataloguePath(ToolOfHeading(heading), path, sizeof path)) {
-        EmptyDetailFields();
+        ClearDetails();
         return;
     }
     HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) {
-        EmptyDetailFields();
+        ClearDetails();
         return;
     }
     // The formatter reads the table without bounds: it gets only an identifier whose entry the
@@ -56,7 +46,7 @@ void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
     CloseMessageTable(&table);
     if (!formattable) {
         FreeLibrary(module);
-        EmptyDetailFields();
+        ClearDetails();
         return;
     }
     char* text = nullptr;
@@ -67,12 +57,19 @@ void ShowErrorDetails(HTREEITEM heading, MessageId messageId) {
     if (length == 0 || text == nullptr) {
         if (text != nullptr)
             LocalFree(text);
-        EmptyDetailFields();
+        ClearDetails();
         return;
     }
     const ErrorTextParts parts = SplitErrorText(text, length);
-    SetFieldText(Addin.typeField, parts.typeWord);
+    SetWindowTextA(Addin.typeField, parts.typeWord);
     SetFieldPart(Addin.errorField, parts.shortText, parts.shortLength);
     SetFieldPart(Addin.descriptionField, parts.description, parts.descriptionLength);
     LocalFree(text);
+}
+
+void ClearDetails() {
+    SetWindowTextA(Addin.typeField, "");
+    SetWindowTextA(Addin.errorField, "");
+    SetWindowTextA(Addin.descriptionField, "");
+    SetWindowTextA(Addin.noteField, "");
 }

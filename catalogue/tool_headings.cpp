@@ -10,8 +10,7 @@ HTREEITEM InsertHeading(HWND tree, const char* text) {
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
     insert.item.pszText = const_cast<char*>(text);
     insert.item.iImage = 0;
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    return TreeView_InsertItem(tree, &insert);
 }
 
 } // namespace

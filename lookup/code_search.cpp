@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include "catalogue/catalogue.h"
 #include "host/addin_state.h"
 #include "lookup/code_chars.h"
@@ -7,11 +10,6 @@
 namespace {
 
 constexpr int SearchTextSize = 50;
-
-HTREEITEM NextItem(UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
 
 } // namespace
 
@@ -23,20 +21,19 @@ LRESULT CALLBACK CodeCharFilter(HWND window, UINT message, WPARAM first, LPARAM 
 }
 
 BOOL FindErrorByLabel(const char* code) {
-    for (HTREEITEM heading = NextItem(TVGN_ROOT, nullptr); heading != nullptr;
-         heading = NextItem(TVGN_NEXT, heading)) {
-        for (HTREEITEM entry = NextItem(TVGN_CHILD, heading); entry != nullptr;
-             entry = NextItem(TVGN_NEXT, entry)) {
+    for (HTREEITEM heading = TreeView_GetRoot(Addin.errorTree); heading != nullptr;
+         heading = TreeView_GetNextSibling(Addin.errorTree, heading)) {
+        for (HTREEITEM entry = TreeView_GetChild(Addin.errorTree, heading); entry != nullptr;
+             entry = TreeView_GetNextSibling(Addin.errorTree, entry)) {
             char text[SearchTextSize] = {};
             TVITEMA query{};
             query.mask = TVIF_TEXT | TVIF_PARAM;
             query.hItem = entry;
             query.pszText = text;
             query.cchTextMax = SearchTextSize;
-            SendMessageA(Addin.errorTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+            TreeView_GetItem(Addin.errorTree, &query);
             if (LabelsEqual(text, code))
-                return static_cast<BOOL>(SendMessageA(Addin.errorTree, TVM_SELECTITEM, TVGN_CARET,
-                                                      reinterpret_cast<LPARAM>(entry)));
+                return TreeView_SelectItem(Addin.errorTree, entry);
         }
     }
     return FALSE;
@@ -44,13 +41,12 @@ BOOL FindErrorByLabel(const char* code) {
 
 void RunLookupCommand() {
     ZeroMemory(Addin.currentCode, sizeof Addin.currentCode);
-    SendMessageA(Addin.codeEdit, WM_GETTEXT, sizeof Addin.currentCode,
-                 reinterpret_cast<LPARAM>(Addin.currentCode));
-    HTREEITEM before = NextItem(TVGN_CARET, nullptr);
+    GetWindowTextA(Addin.codeEdit, Addin.currentCode, sizeof Addin.currentCode);
+    HTREEITEM before = TreeView_GetSelection(Addin.errorTree);
     if (FindErrorByLabel(Addin.currentCode)) {
         // Selecting the entry that is already selected changes nothing, so after a failed
         // lookup cleared the fields, show that entry again.
-        if (NextItem(TVGN_CARET, nullptr) == before)
+        if (TreeView_GetSelection(Addin.errorTree) == before)
             OnErrorTreeSelection();
         EnableWindow(Addin.saveNoteButton, TRUE);
         SetFocus(Addin.errorTree);
@@ -62,6 +58,6 @@ void RunLookupCommand() {
     MessageBoxA(Addin.errorTree,
                 "Could not find error number\r\n\r\nPlease check the error number and try again",
                 nullptr, MB_ICONERROR);
-    SendMessageA(Addin.codeEdit, EM_SETSEL, 0, -1);
+    Edit_SetSel(Addin.codeEdit, 0, -1);
     SetFocus(Addin.codeEdit);
 }

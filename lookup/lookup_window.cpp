@@ -1,5 +1,7 @@
 #include "lookup/lookup_window.h"
 
+#include <windowsx.h>
+
 #include <initializer_list>
 
 #include "about/about_box.h"
@@ -13,10 +15,6 @@ namespace {
 constexpr UINT BrowseNotesCommand = 1;
 constexpr UINT AboutCommand = 2;
 constexpr UINT OnTopCommand = 0;
-
-void SetText(HWND control, const char* text) {
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
 
 void SetWindowIcons(HWND window) {
     HANDLE big = LoadImageA(Addin.instance, MAKEINTRESOURCEA(IDI_KIVO), IMAGE_ICON, 32, 32, 0);
@@ -52,9 +50,8 @@ BOOL OnInitDialog(HWND window, LPARAM preset) {
     SetWindowIcons(window);
     FetchControls(window);
     // A code has at most 15 characters; a long paste would only keep the field busy.
-    SendMessageA(Addin.codeEdit, EM_LIMITTEXT, ErrorLabelSize - 1, 0);
-    SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    Edit_LimitText(Addin.codeEdit, ErrorLabelSize - 1);
+    TreeView_SetImageList(Addin.errorTree, Addin.smallIconList, TVSIL_NORMAL);
     FindAddinDirectory();
     PrepareNotesDirectory();
     ExtendSystemMenu(window);
@@ -68,7 +65,7 @@ BOOL OnInitDialog(HWND window, LPARAM preset) {
     if (preset != 0) {
         const char* code = reinterpret_cast<const char*>(preset);
         if (FindErrorByLabel(code)) {
-            SetText(Addin.codeEdit, code);
+            SetWindowTextA(Addin.codeEdit, code);
         } else {
             Addin.lookupEndedAtOpening = 1;
             EndDialog(window, NotFoundResult);
@@ -104,10 +101,10 @@ void OnSysCommand(HWND window, WPARAM command) {
     }
 }
 
-void OnCommand(HWND window, WPARAM first) {
-    if (HIWORD(first) != 0)
+void OnCommand(HWND window, int id, HWND /*control*/, UINT code) {
+    if (code != 0)
         return;
-    switch (LOWORD(first)) {
+    switch (id) {
     case IDC_SAVE_NOTE:
         SaveNote(Addin.currentCode, Addin.noteField, Addin.deleteNoteButton);
         break;
@@ -142,25 +139,13 @@ BOOL ShowPresetInOpenWindow(const char* preset) {
     // stays; or with its fields emptied by a failed lookup, which are filled again.
     if (TreeView_GetSelection(Addin.errorTree) == before && !IsWindowEnabled(Addin.saveNoteButton))
         OnErrorTreeSelection();
-    SetText(Addin.codeEdit, preset);
+    SetWindowTextA(Addin.codeEdit, preset);
     return TRUE;
 }
 
-void ClearDetails() {
-    SetText(Addin.typeField, "");
-    SetText(Addin.errorField, "");
-    SetText(Addin.descriptionField, "");
-    SetText(Addin.noteField, "");
-}
-
 void OnErrorTreeSelection() {
-    HTREEITEM item =
-        reinterpret_cast<HTREEITEM>(SendMessageA(Addin.errorTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    HTREEITEM parent =
-        item == nullptr
-            ? nullptr
-            : reinterpret_cast<HTREEITEM>(SendMessageA(
-                  Addin.errorTree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+    HTREEITEM item = TreeView_GetSelection(Addin.errorTree);
+    HTREEITEM parent = item == nullptr ? nullptr : TreeView_GetParent(Addin.errorTree, item);
     if (parent == nullptr) {
         ClearDetails();
         EnableWindow(Addin.deleteNoteButton, FALSE);
@@ -173,8 +158,8 @@ void OnErrorTreeSelection() {
     query.hItem = item;
     query.pszText = Addin.currentCode;
     query.cchTextMax = sizeof Addin.currentCode;
-    SendMessageA(Addin.errorTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    SetText(Addin.codeEdit, Addin.currentCode);
+    TreeView_GetItem(Addin.errorTree, &query);
+    SetWindowTextA(Addin.codeEdit, Addin.currentCode);
     ShowErrorDetails(parent, static_cast<MessageId>(query.lParam));
     LoadNote(Addin.currentCode);
 }
@@ -187,7 +172,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND window, UINT message, WPARAM first, LPARA
         OnNotify(reinterpret_cast<const NMHDR*>(second));
         return FALSE;
     case WM_COMMAND:
-        OnCommand(window, first);
+        OnCommand(window, LOWORD(first), reinterpret_cast<HWND>(second), HIWORD(first));
         return TRUE;
     case WM_SYSCOMMAND:
         // Reported as not handled, so moving, minimising and closing keep working.

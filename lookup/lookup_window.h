@@ -16,9 +16,6 @@ BOOL ShowPresetInOpenWindow(const char* preset);
 
 INT_PTR CALLBACK LookupDialogProc(HWND window, UINT message, WPARAM first, LPARAM second);
 
-// Empties the type, error, description and note fields.
-void ClearDetails();
-
 // The selection handling of the error tree.
 void OnErrorTreeSelection();
 

@@ -15,27 +15,21 @@ void SetEditorText(const char* text) {
     SetNoteFieldText(Addin.browserEditor, text);
 }
 
-HTREEITEM TreeNext(UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(Addin.browserTree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
 void OnInitDialog(HWND window) {
     Addin.browserTree = GetDlgItem(window, IDC_BROWSER_TREE);
     Addin.browserEditor = GetDlgItem(window, IDC_BROWSER_EDITOR);
     Addin.browserSaveButton = GetDlgItem(window, IDC_BROWSER_SAVE);
     Addin.browserDeleteButton = GetDlgItem(window, IDC_BROWSER_DELETE);
     Addin.browserEntry = nullptr;
-    SendMessageA(Addin.browserTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    TreeView_SetImageList(Addin.browserTree, Addin.smallIconList, TVSIL_NORMAL);
     BuildToolHeadings(BrowserMode, Addin.browserTree);
     ListNotes();
     SetFocus(Addin.browserTree);
 }
 
 void OnSelectionChanged() {
-    HTREEITEM item = TreeNext(TVGN_CARET, nullptr);
-    if (item == nullptr || TreeNext(TVGN_PARENT, item) == nullptr) {
+    HTREEITEM item = TreeView_GetSelection(Addin.browserTree);
+    if (item == nullptr || TreeView_GetParent(Addin.browserTree, item) == nullptr) {
         SetEditorText("");
         EnableWindow(Addin.browserDeleteButton, FALSE);
         EnableWindow(Addin.browserSaveButton, FALSE);
@@ -48,16 +42,16 @@ void OnSelectionChanged() {
     query.hItem = item;
     query.pszText = Addin.browserCode;
     query.cchTextMax = sizeof Addin.browserCode;
-    SendMessageA(Addin.browserTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    TreeView_GetItem(Addin.browserTree, &query);
     // A file that went since the list was built shows as an empty note that can be saved.
     ShowNote(Addin.browserCode, Addin.browserEditor, Addin.browserSaveButton,
              Addin.browserDeleteButton);
 }
 
-void OnCommand(HWND window, WPARAM first) {
-    if (HIWORD(first) != 0)
+void OnCommand(HWND window, int id, HWND /*control*/, UINT code) {
+    if (code != 0)
         return;
-    switch (LOWORD(first)) {
+    switch (id) {
     case IDC_BROWSER_SAVE:
         SaveNote(Addin.browserCode, Addin.browserEditor, Addin.browserDeleteButton);
         if (LabelsEqual(Addin.currentCode, Addin.browserCode))
@@ -101,7 +95,7 @@ void AddNoteEntry(const char* fileName) {
     insert.item.pszText = label;
     insert.item.iImage = 1;
     insert.item.iSelectedImage = 1;
-    SendMessageA(Addin.browserTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    TreeView_InsertItem(Addin.browserTree, &insert);
 }
 
 void DeleteBrowserNote(HWND owner) {
@@ -123,7 +117,7 @@ void DeleteBrowserNote(HWND owner) {
     HTREEITEM deleted = Addin.browserEntry;
     Addin.browserEntry = nullptr;
     if (deleted != nullptr)
-        SendMessageA(Addin.browserTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(deleted));
+        TreeView_DeleteItem(Addin.browserTree, deleted);
     SetFocus(Addin.browserTree);
 }
 
@@ -139,7 +133,7 @@ INT_PTR CALLBACK NoteBrowserDialogProc(HWND window, UINT message, WPARAM first, 
         return FALSE;
     }
     case WM_COMMAND:
-        OnCommand(window, first);
+        OnCommand(window, LOWORD(first), reinterpret_cast<HWND>(second), HIWORD(first));
         return TRUE;
     case WM_CLOSE:
         EndDialog(window, 0);

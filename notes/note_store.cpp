@@ -15,7 +15,8 @@ bool WriteAll(HANDLE file, const char* data, DWORD size) {
 }
 
 // An existing note may be replaced only when the platform would let it be deleted: not
-// read-only, and not held open by anyone who denies that.
+// read-only, and not held open by anyone who denies that. Checked here, before the rename,
+// because Wine's MoveFileEx replaces such a file where Windows would refuse.
 bool MayReplace(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -116,10 +117,10 @@ void SaveNote(const char* code, HWND editor, HWND deleteButton) {
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-        const DWORD size = static_cast<DWORD>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1;
+        const DWORD size = static_cast<DWORD>(GetWindowTextLengthA(editor)) + 1;
         char* text = static_cast<char*>(HeapAlloc(ScratchHeap(), HEAP_ZERO_MEMORY, size));
         if (text != nullptr) {
-            SendMessageA(editor, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
+            GetWindowTextA(editor, text, static_cast<int>(size));
             written = WriteAll(file, text, size) && FlushFileBuffers(file);
             HeapFree(ScratchHeap(), 0, text);
         }
