@@ -13,7 +13,7 @@ kivo_build_win32 | { grep -E ' bytes \(' || true; }
 status=0
 echo "== native tests"
 ctest --test-dir "$BUILD_DIR/native" --output-on-failure -j "$jobs" || status=1
-ctest --test-dir "$BUILD_DIR/win32" -R '^module_exports_and_imports$' --output-on-failure || status=1
+ctest --test-dir "$BUILD_DIR/win32" -R '^(module_exports_and_imports|release_text_files_have_windows_line_breaks)$' --output-on-failure || status=1
 
 . "$root/scripts/vm.sh"
 windows_tests=("$root/scripts/with-wine.sh" "$root/scripts/windows-tests.sh")

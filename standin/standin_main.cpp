@@ -2,14 +2,17 @@
 //   standin.exe [--open] [--screenshot FILE.bmp [--system-command N]] [CODE]
 // loads KIVO.dll from its own folder. With CODE it puts the code into an editor window and asks
 // the add-in for help on it; with --open it chooses the add-in's menu item. With --screenshot
-// the lookup window is saved as a bitmap once it shows, and the host then quits; with
+// the lookup window is saved as a bitmap once it shows, and the host then quits (exit status 3
+// when the add-in did not handle the code, so no window showed); with
 // --system-command the lookup window is first given that system-menu command (1 note browser,
 // 2 About box) and the window it opens is saved instead.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
 #include "host/text_copy.h"
+#include "resources/resource_ids.h"
 #include "standin/host_window.h"
 #include "standin/screenshot.h"
 
@@ -34,6 +37,21 @@ int Scale() {
     return scale > 0 ? scale : 1;
 }
 
+// For the picture: the focus moves to the tree, as a Tab by the user would move it, so the
+// found entry shows in the selection colour rather than a faint grey, and the tree scrolls so
+// that the tool's heading stands above the entry where both fit.
+void ShowSelectedEntryPlainly(HWND lookup) {
+    HWND tree = GetDlgItem(lookup, IDC_ERROR_TREE);
+    HTREEITEM selected = TreeView_GetSelection(tree);
+    if (selected == nullptr)
+        return;
+    HTREEITEM heading = TreeView_GetParent(tree, selected);
+    if (heading != nullptr)
+        TreeView_SelectSetFirstVisible(tree, heading);
+    TreeView_EnsureVisible(tree, selected);
+    SendMessageA(lookup, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tree), TRUE);
+}
+
 void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     static int waiting = 0;  // ticks before the window showed
     static int shownFor = 0; // ticks since
@@ -44,7 +62,9 @@ void CALLBACK CaptureLookupWindow(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     }
     const int settle = 10 * Scale(); // let it paint
-    if (++shownFor < settle)
+    if (++shownFor == 1 && SystemCommand < 0)
+        ShowSelectedEntryPlainly(lookup);
+    if (shownFor < settle)
         return;
     HWND shown = lookup;
     if (SystemCommand >= 0) {
@@ -91,8 +111,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     if (ScreenshotPath != nullptr)
         SetTimer(nullptr, 0, 50, CaptureLookupWindow);
+    bool notHandled = false;
     if (code != nullptr)
-        RequestHelp(Host, code);
+        notHandled = RequestHelp(Host, code) == 0;
     else if (open)
         ChooseAddinItem(Host);
     if (ScreenshotPath != nullptr && IsWindow(Host.mainWindow))
@@ -102,5 +123,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return 0;
+    return notHandled ? 3 : 0;
 }

@@ -1,0 +1,12 @@
+# cmake -DFILES="a;b" -P check_crlf.cmake: fails unless every line of each file ends in CR LF.
+foreach(file IN LISTS FILES)
+    file(READ "${file}" content HEX)
+    string(REGEX MATCHALL "(0d)?0a" breaks "${content}")
+    list(LENGTH breaks total)
+    string(REGEX MATCHALL "0d0a" crlf "${content}")
+    list(LENGTH crlf windows)
+    if(total EQUAL 0 OR NOT total EQUAL windows)
+        message(FATAL_ERROR "${file}: ${windows} of ${total} line breaks are CR LF")
+    endif()
+    message(STATUS "${file}: ${total} lines, all CR LF")
+endforeach()
