@@ -24,7 +24,7 @@ class Catalogue : public ::testing::Test {
   protected:
     TestWindow window;
     HWND tree() const { return Addin.errorTree; }
-    UINT Count() const { return static_cast<UINT>(SendMessageA(tree(), TVM_GETCOUNT, 0, 0)); }
+    UINT Count() const { return TreeView_GetCount(tree()); }
     void Load(const char* set) {
         UseAddinDirectory(FixtureDirectory(set));
         BuildToolHeadings(LookupMode, tree());
@@ -46,7 +46,7 @@ TEST_F(Catalogue, LookupHeadingsAreEightSortedRootsWithImageZero) {
 
 TEST_F(Catalogue, BrowserHeadingsAreSevenAndAnyOtherModeIsBrowserMode) {
     for (int mode : {int(BrowserMode), 0, 7}) {
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         BuildToolHeadings(mode, tree());
         EXPECT_EQ(Count(), 7u) << "mode " << mode;
         EXPECT_EQ(
@@ -90,7 +90,7 @@ TEST_F(Catalogue, MalformedTablesKeepWhatLiesInsideTheResource) {
         {"not-there", {}},
     };
     for (const Case& c : cases) {
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         BuildToolHeadings(LookupMode, tree());
         Addin.loadingTool = 1;
         LoadCatalogueModule((FixtureDirectory("malformed") + c.module + ".dll").c_str());
@@ -228,7 +228,7 @@ TEST_F(Catalogue, ADirectoryThatPointsOutsideTheFileLeavesTheHeadingEmpty) {
     };
     for (const Case& c : cases) {
         const std::string folder = DamagedModuleFolder(c.name, c.damage);
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         UseAddinDirectory(folder);
         BuildToolHeadings(LookupMode, tree());
         LoadCatalogue();
@@ -253,7 +253,7 @@ TEST_F(Catalogue, AModuleCutShortIsReadOnlyAsFarAsTheFileGoes) {
     for (const Case& c : cases) {
         const std::string folder = FreshFolder("cut");
         ASSERT_TRUE(WriteFileBytes(folder + "ML.dll", full.substr(0, c.length)));
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         UseAddinDirectory(folder);
         BuildToolHeadings(LookupMode, tree());
         LoadCatalogue();
@@ -293,7 +293,7 @@ void InsertInWalkOrder(void* context, MessageId id) {
     insert.item.pszText = label;
     insert.item.iImage = insert.item.iSelectedImage = 1;
     insert.item.lParam = static_cast<LPARAM>(id);
-    SendMessageA(Addin.errorTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    TreeView_InsertItem(Addin.errorTree, &insert);
 }
 
 // The order in which a module's entries reach the tree is a matter of speed only: the tree
@@ -315,14 +315,14 @@ TEST_F(Catalogue, TheTreeIsTheOneTheWalkOrderGives) {
     };
     for (const auto& c : cases) {
         const auto* data = reinterpret_cast<const unsigned char*>(c.table.data());
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         BuildToolHeadings(LookupMode, tree());
         Addin.loadingTool = c.tool;
         AddMessageTable(data, c.table.size());
         const Entries loaded = TreeEntries(tree(), Heading(c.tool));
         const UINT count = Count();
 
-        SendMessageA(tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        TreeView_DeleteAllItems(tree());
         BuildToolHeadings(LookupMode, tree());
         int tool = c.tool;
         const size_t walked = WalkMessageTable(data, c.table.size(), InsertInWalkOrder, &tool);

@@ -6,26 +6,69 @@
 
 namespace {
 
+std::string Caption(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool IsDialogWindow(HWND window) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpA(className, "#32770") == 0;
+}
+
+// What DriveModal and its driver thread share. The driver reads it, so DriveModal returns
+// only once the driver has ended.
 struct DriverContext {
     const std::function<void(HWND)>* script;
     const char* caption;
     DWORD uiThread;
+    HANDLE shown;    // set by the hook once the window is shown
+    HANDLE returned; // set once open() has returned
+    HWND window;     // written by the hook before shown is set
 };
+
+// The DriveModal under way on this thread; the hook runs on the same thread.
+DriverContext* driving = nullptr;
+
+bool Shows(const CWPRETSTRUCT& message) {
+    return message.message == WM_WINDOWPOSCHANGED &&
+           (reinterpret_cast<const WINDOWPOS*>(message.lParam)->flags & SWP_SHOWWINDOW) != 0;
+}
+
+// Watches for the window being shown rather than activated: a dialog is activated as it takes
+// the focus, before it shows, even when it ends at opening.
+LRESULT CALLBACK WatchModalWindow(int code, WPARAM first, LPARAM second) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(second);
+    if (code == HC_ACTION && driving != nullptr && driving->window == nullptr && Shows(*message) &&
+        GetParent(message->hwnd) == nullptr && Caption(message->hwnd) == driving->caption) {
+        driving->window = message->hwnd;
+        SetEvent(driving->shown);
+    }
+    return CallNextHookEx(nullptr, code, first, second);
+}
 
 DWORD WINAPI DriverThread(LPVOID parameter) {
     auto* context = static_cast<DriverContext*>(parameter);
-    HWND window = nullptr;
-    if (!WaitFor(
-            [&] {
-                return (window = FindThreadWindow(context->uiThread, context->caption)) != nullptr;
-            },
-            Scaled(20000))) {
-        ADD_FAILURE() << "window \"" << context->caption << "\" never showed";
-        return 0;
+    HANDLE events[] = {context->shown, context->returned};
+    switch (WaitForMultipleObjects(2, events, FALSE, Scaled(20000))) {
+    case WAIT_OBJECT_0:
+        // Answered once the window's own loop runs, when its opening is complete.
+        SendMessageA(context->window, WM_NULL, 0, 0);
+        (*context->script)(context->window);
+        if (IsWindow(context->window))
+            PostMessageA(context->window, WM_CLOSE, 0, 0);
+        break;
+    case WAIT_TIMEOUT:
+        // A window the hook missed would keep open() from returning: close it, so the test
+        // ends with its failure rather than at the watchdog.
+        if (HWND missed = FindThreadWindow(context->uiThread, context->caption))
+            PostMessageA(missed, WM_CLOSE, 0, 0);
+        break;
+    default: // open() returned without the window
+        break;
     }
-    (*context->script)(window);
-    if (IsWindow(window))
-        PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
 }
 
@@ -36,34 +79,31 @@ struct FindContext {
 
 BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
     auto* context = reinterpret_cast<FindContext*>(parameter);
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (IsWindowVisible(window) && lstrcmpA(text, context->caption) == 0) {
+    if (IsWindowVisible(window) && Caption(window) == context->caption) {
         context->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-bool IsDialogWindow(HWND window) {
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
-}
+// The watch under way and the lock that keeps its hook, on the owner's thread, from using it
+// while the driver thread ends it.
+struct WatchLock {
+    CRITICAL_SECTION section;
+    WatchLock() { InitializeCriticalSection(&section); }
+    void Enter() { EnterCriticalSection(&section); }
+    void Leave() { LeaveCriticalSection(&section); }
+} watchLock;
+OwnedDialogWatch* watching = nullptr;
 
-struct OwnedContext {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwned(HWND window, LPARAM parameter) {
-    auto* context = reinterpret_cast<OwnedContext*>(parameter);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == context->owner &&
-        IsDialogWindow(window)) {
-        context->found = window;
-        return FALSE;
+LRESULT CALLBACK WatchOwnedDialogs(int code, WPARAM first, LPARAM second) {
+    if (code == HCBT_ACTIVATE) {
+        watchLock.Enter();
+        if (watching != nullptr)
+            watching->Activated(reinterpret_cast<HWND>(first));
+        watchLock.Leave();
     }
-    return TRUE;
+    return CallNextHookEx(nullptr, code, first, second);
 }
 
 int shownCount = 0;
@@ -72,8 +112,7 @@ HHOOK shownHook = nullptr;
 LRESULT CALLBACK WatchShow(int code, WPARAM first, LPARAM second) {
     if (code == HC_ACTION) {
         const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(second);
-        if (message->message == WM_WINDOWPOSCHANGED && IsDialogWindow(message->hwnd) &&
-            (reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & SWP_SHOWWINDOW) != 0)
+        if (Shows(*message) && IsDialogWindow(message->hwnd))
             ++shownCount;
     }
     return CallNextHookEx(shownHook, code, first, second);
@@ -83,11 +122,24 @@ LRESULT CALLBACK WatchShow(int code, WPARAM first, LPARAM second) {
 
 INT_PTR DriveModal(const std::function<INT_PTR()>& open, const char* caption,
                    const std::function<void(HWND)>& script) {
-    DriverContext context{&script, caption, GetCurrentThreadId()};
+    DriverContext context{&script,
+                          caption,
+                          GetCurrentThreadId(),
+                          CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                          CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                          nullptr};
+    DriverContext* outer = driving;
+    driving = &context;
+    HHOOK hook =
+        SetWindowsHookExA(WH_CALLWNDPROCRET, WatchModalWindow, nullptr, GetCurrentThreadId());
     HANDLE driver = CreateThread(nullptr, 0, DriverThread, &context, 0, nullptr);
     const INT_PTR result = open();
-    // The driver may still be finishing its last checks after the window has closed.
-    while (MsgWaitForMultipleObjects(1, &driver, FALSE, Scaled(20000), QS_ALLINPUT) ==
+    UnhookWindowsHookEx(hook);
+    driving = outer;
+    SetEvent(context.returned);
+    // The driver may still be finishing its last checks, which can send to this thread's
+    // windows: keep them served until it has ended.
+    while (MsgWaitForMultipleObjects(1, &driver, FALSE, INFINITE, QS_ALLINPUT) ==
            WAIT_OBJECT_0 + 1) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -96,6 +148,10 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& open, const char* caption,
         }
     }
     CloseHandle(driver);
+    CloseHandle(context.shown);
+    CloseHandle(context.returned);
+    if (context.window == nullptr)
+        ADD_FAILURE() << "window \"" << caption << "\" never showed";
     return result;
 }
 
@@ -126,27 +182,67 @@ HWND FindThreadWindow(DWORD thread, const char* caption) {
     return context.found;
 }
 
-HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds) {
-    OwnedContext context{owner, nullptr};
-    const DWORD thread = GetWindowThreadProcessId(owner, nullptr);
-    WaitFor(
-        [&] {
-            EnumThreadWindows(thread, MatchOwned, reinterpret_cast<LPARAM>(&context));
-            return context.found != nullptr;
-        },
-        milliseconds);
-    return context.found;
+OwnedDialogWatch::OwnedDialogWatch(HWND owner, int answer)
+    : owner_(owner), answer_(answer), seen_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    watchLock.Enter();
+    EXPECT_EQ(watching, nullptr) << "a dialog watch is already under way";
+    watching = this;
+    watchLock.Leave();
+    hook_ = SetWindowsHookExA(WH_CBT, WatchOwnedDialogs, nullptr,
+                              GetWindowThreadProcessId(owner, nullptr));
+    EXPECT_NE(hook_, nullptr);
 }
 
-std::string MessageBoxText(HWND box) {
+OwnedDialogWatch::~OwnedDialogWatch() {
+    UnhookWindowsHookEx(hook_);
+    watchLock.Enter();
+    watching = nullptr;
+    watchLock.Leave();
+    CloseHandle(seen_);
+}
+
+HWND OwnedDialogWatch::Wait(DWORD milliseconds) {
+    if (WaitForSingleObject(seen_, Scaled(milliseconds)) != WAIT_OBJECT_0)
+        return nullptr;
+    // Activation comes as the dialog takes the focus; it is shown and running its loop once it
+    // answers.
+    SendMessageA(first_, WM_NULL, 0, 0);
+    return first_;
+}
+
+std::vector<AnsweredBox> OwnedDialogWatch::answered() const {
+    watchLock.Enter();
+    std::vector<AnsweredBox> boxes = answered_;
+    watchLock.Leave();
+    return boxes;
+}
+
+void OwnedDialogWatch::Activated(HWND window) {
+    if (GetWindow(window, GW_OWNER) != owner_ || !IsDialogWindow(window))
+        return;
+    if (first_ == nullptr) {
+        first_ = window;
+        SetEvent(seen_);
+    }
+    // A box activated again before its answer arrived is answered once.
+    if (answer_ == 0 || window == lastAnswered_)
+        return;
+    lastAnswered_ = window;
     char text[512] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+    answered_.push_back({text, Caption(window)});
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, answer_)));
 }
 
-void AnswerDialog(HWND box, int command) {
-    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    WaitFor([&] { return !IsWindow(box); });
+void SendDialogKey(HWND dialog, UINT key) {
+    int id = IDCANCEL;
+    if (key == VK_RETURN) {
+        const DWORD defaultId = static_cast<DWORD>(SendMessageA(dialog, DM_GETDEFID, 0, 0));
+        id = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    }
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void TypeCharacters(HWND control, const char* text) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -40,19 +41,18 @@ void SetCode(HWND window, const char* text) {
     SetWindowTextA(Item(window, IDC_CODE_ENTRY), text);
 }
 
-// Enter in the code field, through the dialog manager; returns the box it raised, if any.
-HWND EnterAndWaitForBox(HWND window) {
-    SetFocus(Item(window, IDC_CODE_ENTRY));
-    PressKey(Item(window, IDC_CODE_ENTRY), VK_RETURN);
-    return WaitForOwnedDialog(window, 3000);
+// Enter in the code field as the dialog manager passes it on, handled before this returns;
+// the boxes it raised, each answered with OK.
+std::vector<AnsweredBox> Enter(HWND window) {
+    OwnedDialogWatch boxes(window, IDOK);
+    SendDialogKey(window, VK_RETURN);
+    return boxes.answered();
 }
 
-void ExpectNotFoundBoxAndAnswer(HWND window) {
-    HWND box = WaitForOwnedDialog(window);
-    ASSERT_NE(box, nullptr) << "no message box";
-    EXPECT_EQ(MessageBoxText(box), NotFoundText);
-    EXPECT_EQ(WindowText(box), "Error");
-    AnswerDialog(box, IDOK);
+void ExpectNotFoundBox(const std::vector<AnsweredBox>& boxes) {
+    ASSERT_EQ(boxes.size(), 1u) << "message boxes";
+    EXPECT_EQ(boxes[0].text, NotFoundText);
+    EXPECT_EQ(boxes[0].caption, "Error");
 }
 
 TEST_F(LookupWindow, OpensWithTheCatalogueTreeMenuAndIcons) {
@@ -116,8 +116,7 @@ TEST_F(LookupWindow, ClickingAnEntrySelectsIt) {
         HTREEITEM entry = FindEntry(window, "LINK\\LIB\\DUMPBIN\\EDITBIN", "LNK1101");
         TreeView_EnsureVisible(tree, entry);
         RECT rect{};
-        *reinterpret_cast<HTREEITEM*>(&rect) = entry;
-        ASSERT_TRUE(SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+        ASSERT_TRUE(TreeView_GetItemRect(tree, entry, &rect, TRUE));
         const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
         PostMessageA(tree, WM_LBUTTONUP, 0, point);
@@ -166,12 +165,7 @@ TEST_F(LookupWindow, EnterFindsATypedCodeInAnyCase) {
 }
 
 TEST_F(LookupWindow, EnterOnAnEmptyFieldShowsTheNotFoundBox) {
-    Open([](HWND window) {
-        HWND field = Item(window, IDC_CODE_ENTRY);
-        SetFocus(field);
-        PressKey(field, VK_RETURN);
-        ExpectNotFoundBoxAndAnswer(window);
-    });
+    Open([](HWND window) { ExpectNotFoundBox(Enter(window)); });
 }
 
 TEST_F(LookupWindow, AFailedLookupClearsAndSelectsTheTypedText) {
@@ -180,9 +174,7 @@ TEST_F(LookupWindow, AFailedLookupClearsAndSelectsTheTypedText) {
         HWND field = Item(window, IDC_CODE_ENTRY);
         SetWindowTextA(field, "");
         TypeCharacters(field, "a9999");
-        SetFocus(field);
-        PressKey(field, VK_RETURN);
-        ExpectNotFoundBoxAndAnswer(window);
+        ExpectNotFoundBox(Enter(window));
         ExpectDetailsEmpty(window);
         EXPECT_FALSE(Enabled(window, IDC_SAVE_NOTE));
         EXPECT_FALSE(Enabled(window, IDC_DELETE_NOTE));
@@ -223,8 +215,7 @@ TEST_F(LookupWindow, PastedTextIsNotFilteredAndIsLookedUpAsTheFieldHoldsIt) {
         HWND field = Item(window, IDC_CODE_ENTRY);
         PasteText(field, "x-1");
         EXPECT_EQ(WindowText(field), "X-1");
-        ASSERT_NE(EnterAndWaitForBox(window), nullptr);
-        ExpectNotFoundBoxAndAnswer(window);
+        ExpectNotFoundBox(Enter(window));
         EXPECT_STREQ(Addin.currentCode, "X-1");
         SetWindowTextA(field, "");
         PasteText(field, "u1000");
@@ -247,9 +238,7 @@ TEST_F(LookupWindow, TheCodeFieldHoldsAtMostFifteenCharactersEvenPasted) {
 
 TEST_F(LookupWindow, EscapeIsIgnoredAndACloseRequestEndsWithZero) {
     const INT_PTR result = Open([](HWND window) {
-        PressKey(Tree(window), VK_ESCAPE);
-        SendMessageA(window, WM_NULL, 0, 0);
-        Sleep(200);
+        SendDialogKey(window, VK_ESCAPE);
         EXPECT_TRUE(IsWindowVisible(window));
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); }));
@@ -312,10 +301,25 @@ TEST_F(LookupWindow, AnEmptyOrUnknownPresetEndsAtOnceWithNotFound) {
     }
 }
 
+// The standard set has no rcw.dll on purpose; a test that puts one there takes it away again
+// however it ends.
+class RemovedOnExit {
+  public:
+    explicit RemovedOnExit(std::string path) : path_(std::move(path)) {
+        DeleteFileA(path_.c_str());
+    }
+    ~RemovedOnExit() { DeleteFileA(path_.c_str()); }
+    RemovedOnExit(const RemovedOnExit&) = delete;
+    RemovedOnExit& operator=(const RemovedOnExit&) = delete;
+
+  private:
+    std::string path_;
+};
+
 TEST_F(LookupWindow, EveryOpeningReadsTheModulesAgainAndKeepsCurrentCode) {
     const std::string spare = FixtureDirectory("spare") + "rcw.dll";
     const std::string beside = ProgramDirectory() + "rcw.dll";
-    DeleteFileA(beside.c_str());
+    const RemovedOnExit guard(beside);
     Open([](HWND window) {
         EXPECT_EQ(TreeView_GetCount(Tree(window)), 23u);
         Select(window, FindEntry(window, "ML", "A1002"));

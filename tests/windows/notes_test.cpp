@@ -102,16 +102,15 @@ void ClickSave(HWND window, int id = IDC_SAVE_NOTE) {
     Click(Item(window, id));
 }
 
-// Clicks a Delete Note button and answers the prompt; returns the prompt's text.
+// Clicks a Delete Note button and answers the prompt; returns the prompt's text once the
+// click has been handled.
 std::string DeleteAndAnswer(HWND owner, HWND button, int answer) {
-    PostMessageA(button, BM_CLICK, 0, 0);
-    HWND box = WaitForOwnedDialog(owner);
-    if (box == nullptr)
-        return "(no prompt)";
-    std::string text = MessageBoxText(box) + "|" + WindowText(box);
-    AnswerDialog(box, answer);
-    SendMessageA(owner, WM_NULL, 0, 0);
-    return text;
+    OwnedDialogWatch prompts(owner, answer);
+    Click(button);
+    const std::vector<AnsweredBox> boxes = prompts.answered();
+    if (boxes.size() != 1)
+        return std::to_string(boxes.size()) + " prompts";
+    return boxes[0].text + "|" + boxes[0].caption;
 }
 
 struct Panel {
@@ -303,9 +302,10 @@ TEST_F(Notes, NotePathsThatDoNotFitDoNothingAndClaimNothing) {
 // ---- The note browser ----
 
 HWND OpenBrowser(HWND lookup) {
+    OwnedDialogWatch watch(lookup);
     PostMessageA(lookup, WM_SYSCOMMAND, 1, 0);
-    HWND browser = WaitForOwnedDialog(lookup);
-    EXPECT_NE(browser, nullptr);
+    HWND browser = watch.Wait();
+    EXPECT_NE(browser, nullptr) << "no note browser";
     EXPECT_EQ(WindowText(browser), "Note Browser");
     return browser;
 }
@@ -356,9 +356,8 @@ TEST_F(Notes, TheBrowserGroupsNotesByToolAndListsOnlyNotesOfOurs) {
         SelectBrowserNote(browser, "ML", "A2008");
         EXPECT_EQ(BrowserPanel(browser), (Panel{"", true, false}));
         // Escape and Enter do not close it.
-        PressKey(tree, VK_ESCAPE);
-        PressKey(tree, VK_RETURN);
-        Sleep(200);
+        SendDialogKey(browser, VK_ESCAPE);
+        SendDialogKey(browser, VK_RETURN);
         EXPECT_TRUE(IsWindowVisible(browser));
         CloseBrowser(browser);
     });

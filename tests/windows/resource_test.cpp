@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -275,23 +277,38 @@ TEST_F(ModuleResources, IconGroupHoldsTwoSixteenColourImagesThatDiffer) {
     FreeLibrary(loaded);
 }
 
-std::string VersionString(const std::vector<unsigned char>& block, const char* key) {
-    char* value = nullptr;
-    UINT length = 0;
-    const std::string query = std::string("\\StringFileInfo\\04090000\\") + key;
-    if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
-        return "(missing)";
-    return std::string(value, length > 0 && value[length - 1] == '\0' ? length - 1 : length);
-}
+// What a user reads in the file's properties and what the platform reads as it loads the
+// module, in one place.
+const struct {
+    WORD version[4]; // file and product alike, in numbers and in text
+    LANGID language; // of the strings, as the translation entry names them
+    std::vector<std::pair<std::string, std::string>> strings;
+    std::map<std::string, std::string> manifest;       // the manifest's root element
+    std::map<std::string, std::string> commonControls; // and the assembly it depends on
+} Expected = {
+    {3, 0, 0, 1},
+    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+    {{"ProductName", "KIVO"},
+     {"FileDescription", "View Error Descriptions form MASM tools"},
+     {"CompanyName", "KIVO developers"},
+     {"LegalCopyright", "Copyright (C) 2026 KIVO developers"}},
+    {{"xmlns", "urn:schemas-microsoft-com:asm.v1"}, {"manifestVersion", "1.0"}},
+    {{"type", "win32"},
+     {"name", "Microsoft.Windows.Common-Controls"},
+     {"version", "6.0.0.0"},
+     {"processorArchitecture", "*"},
+     {"publicKeyToken", "6595b64144ccf1df"},
+     {"language", "*"}},
+};
 
-size_t Utf16Find(const std::vector<unsigned char>& bytes, const char* text) {
-    std::vector<unsigned char> wide;
-    for (const char* c = text; *c != '\0'; ++c) {
-        wide.push_back(static_cast<unsigned char>(*c));
-        wide.push_back(0);
-    }
-    auto at = std::search(bytes.begin(), bytes.end(), wide.begin(), wide.end());
-    return at == bytes.end() ? std::string::npos : size_t(at - bytes.begin());
+// A value of the version block, or null when it is missing or shorter than size.
+const void* VersionValue(const std::vector<unsigned char>& block, const std::string& key,
+                         UINT size) {
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), key.c_str(), &value, &length) || length < size)
+        return nullptr;
+    return value;
 }
 
 TEST_F(ModuleResources, VersionBlock) {
@@ -301,55 +318,108 @@ TEST_F(ModuleResources, VersionBlock) {
     std::vector<unsigned char> block(size);
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00030000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00030000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwFileFlags, 0u);
-    EXPECT_EQ(fixed->dwFileOS, 4u);
-    EXPECT_EQ(fixed->dwFileType, 1u);
-    EXPECT_EQ(fixed->dwFileSubtype, 0u);
+    const auto* fixed =
+        static_cast<const VS_FIXEDFILEINFO*>(VersionValue(block, "\\", sizeof(VS_FIXEDFILEINFO)));
+    ASSERT_NE(fixed, nullptr);
+    const WORD* v = Expected.version;
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(v[1], v[0])));
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD(MAKELONG(v[3], v[2])));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u)
+        << "marked as a debug, pre-release, patched or private build";
 
-    const char* keys[] = {"CompanyName",    "FileVersion", "FileDescription",
-                          "LegalCopyright", "ProductName", "ProductVersion"};
-    EXPECT_EQ(VersionString(block, "CompanyName"), "KIVO developers");
-    EXPECT_EQ(VersionString(block, "FileVersion"), "3.0.0.1");
-    EXPECT_EQ(VersionString(block, "FileDescription"), "View Error Descriptions form MASM tools");
-    EXPECT_EQ(VersionString(block, "LegalCopyright"), "Copyright (C) 2026 KIVO developers");
-    EXPECT_EQ(VersionString(block, "ProductName"), "KIVO");
-    EXPECT_EQ(VersionString(block, "ProductVersion"), "3.0.0.1");
-    // The keys stand in this order in the string table.
-    const std::vector<unsigned char> raw = Resource(RT_VERSION, IDR_VERSION);
-    size_t previous = Utf16Find(raw, "04090000");
-    ASSERT_NE(previous, std::string::npos);
-    for (const char* key : keys) {
-        const size_t at = Utf16Find(raw, key);
-        EXPECT_GT(at, previous) << key;
-        previous = at;
+    // The strings are read where the translation entry points, as the file's properties do.
+    const auto* translation =
+        static_cast<const WORD*>(VersionValue(block, "\\VarFileInfo\\Translation", 4));
+    ASSERT_NE(translation, nullptr);
+    EXPECT_EQ(translation[0], Expected.language);
+    char table[40];
+    wsprintfA(table, "\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+    const std::string dotted = std::to_string(v[0]) + "." + std::to_string(v[1]) + "." +
+                               std::to_string(v[2]) + "." + std::to_string(v[3]);
+    auto strings = Expected.strings;
+    strings.emplace_back("FileVersion", dotted);
+    strings.emplace_back("ProductVersion", dotted);
+    for (const auto& entry : strings) {
+        const auto* value = static_cast<const char*>(VersionValue(block, table + entry.first, 1));
+        ASSERT_NE(value, nullptr) << entry.first;
+        EXPECT_EQ(std::string(value), entry.second) << entry.first;
     }
+}
 
-    WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
-    ASSERT_EQ(length, 4u);
-    EXPECT_EQ(translation[0], 0x0409);
-    EXPECT_EQ(translation[1], 0);
+using AttributeMap = std::map<std::string, std::string>;
+
+// The name="value" pairs of a text.
+AttributeMap AttributesIn(const std::string& text) {
+    AttributeMap attributes;
+    const std::regex attribute("([A-Za-z:]+)=\"([^\"]*)\"");
+    for (std::sregex_iterator i(text.begin(), text.end(), attribute), end; i != end; ++i)
+        attributes[(*i)[1]] = (*i)[2];
+    return attributes;
+}
+
+// The attributes of the first element with this name at or after from.
+AttributeMap ElementAttributes(const std::string& xml, const std::string& element,
+                               size_t from = 0) {
+    const size_t start = xml.find("<" + element + " ", from);
+    if (start == std::string::npos)
+        return {};
+    return AttributesIn(xml.substr(start, xml.find('>', start) - start));
+}
+
+// The identities of the assemblies an activation context holds, in the platform's encoding:
+// the name, then its attributes.
+std::vector<std::string> ResolvedAssemblies(HANDLE context) {
+    std::vector<std::string> identities;
+    for (DWORD index = 1;; ++index) {
+        SIZE_T needed = 0;
+        QueryActCtxW(0, context, &index, AssemblyDetailedInformationInActivationContext, nullptr, 0,
+                     &needed);
+        std::vector<unsigned char> buffer(needed);
+        if (needed == 0 ||
+            !QueryActCtxW(0, context, &index, AssemblyDetailedInformationInActivationContext,
+                          buffer.data(), buffer.size(), &needed))
+            return identities;
+        const WCHAR* encoded =
+            reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer.data())
+                ->lpAssemblyEncodedAssemblyIdentity;
+        std::string identity;
+        for (const WCHAR* c = encoded; c != nullptr && *c != 0; ++c)
+            identity += static_cast<char>(*c);
+        identities.push_back(identity);
+    }
 }
 
 TEST_F(ModuleResources, Manifest) {
     const std::vector<unsigned char> raw = Resource(RT_MANIFEST, IDR_MANIFEST);
-    const std::string text(raw.begin(), raw.end());
-    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>", 0), 0u);
-    for (const char* piece :
-         {"<assemblyIdentity version=\"2.1.0.0\" processorArchitecture=\"*\" name=\"KIVO.exe\" "
-          "type=\"win32\"/>",
-          "<description>Quorvane</description>",
-          "type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-          "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"})
-        EXPECT_NE(text.find(piece), std::string::npos) << piece;
+    const std::string xml(raw.begin(), raw.end());
+    EXPECT_EQ(ElementAttributes(xml, "assembly"), Expected.manifest);
+    const size_t dependency = xml.find("<dependentAssembly>");
+    ASSERT_NE(dependency, std::string::npos) << "no dependency";
+    const AttributeMap& controls = Expected.commonControls;
+    EXPECT_EQ(ElementAttributes(xml, "assemblyIdentity", dependency), controls);
+
+    // The platform takes the manifest and binds the dependency to a common controls assembly
+    // it holds, of the major and minor version asked for.
+    ACTCTXA request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(IDR_MANIFEST);
+    HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    const std::vector<std::string> resolved = ResolvedAssemblies(context);
+    ReleaseActCtx(context);
+    const std::string& asked = controls.at("version");
+    const std::string majorMinor = asked.substr(0, asked.find('.', asked.find('.') + 1) + 1);
+    const auto bound = std::find_if(resolved.begin(), resolved.end(), [&](const std::string& id) {
+        return id.rfind(controls.at("name") + ",", 0) == 0;
+    });
+    ASSERT_NE(bound, resolved.end()) << ::testing::PrintToString(resolved);
+    AttributeMap found = AttributesIn(*bound);
+    EXPECT_EQ(found["publicKeyToken"], controls.at("publicKeyToken")) << *bound;
+    EXPECT_EQ(found["version"].rfind(majorMinor, 0), 0u) << *bound;
 }
 
 } // namespace

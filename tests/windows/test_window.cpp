@@ -22,8 +22,7 @@ TestWindow::TestWindow() {
         CreateWindowExA(0, WC_TREEVIEWA, "",
                         WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
                         0, 200, 440, window_, nullptr, self, nullptr);
-    SendMessageA(Addin.errorTree, TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(Addin.smallIconList));
+    TreeView_SetImageList(Addin.errorTree, Addin.smallIconList, TVSIL_NORMAL);
     Addin.typeField = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 210, 0, 300, 20,
                                       window_, nullptr, self, nullptr);
     Addin.errorField = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 210, 30, 300, 40,
@@ -59,14 +58,9 @@ std::string WindowText(HWND window) {
 
 namespace {
 
-HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
 std::vector<HTREEITEM> Siblings(HWND tree, HTREEITEM first) {
     std::vector<HTREEITEM> items;
-    for (HTREEITEM item = first; item != nullptr; item = Next(tree, TVGN_NEXT, item))
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item))
         items.push_back(item);
     return items;
 }
@@ -74,11 +68,11 @@ std::vector<HTREEITEM> Siblings(HWND tree, HTREEITEM first) {
 } // namespace
 
 std::vector<HTREEITEM> TreeRoots(HWND tree) {
-    return Siblings(tree, Next(tree, TVGN_ROOT, nullptr));
+    return Siblings(tree, TreeView_GetRoot(tree));
 }
 
 std::vector<HTREEITEM> TreeChildren(HWND tree, HTREEITEM parent) {
-    return Siblings(tree, Next(tree, TVGN_CHILD, parent));
+    return Siblings(tree, TreeView_GetChild(tree, parent));
 }
 
 TreeEntry TreeItem(HWND tree, HTREEITEM item) {
@@ -88,7 +82,7 @@ TreeEntry TreeItem(HWND tree, HTREEITEM item) {
     query.hItem = item;
     query.pszText = text;
     query.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    TreeView_GetItem(tree, &query);
     return {text, query.lParam, query.iImage};
 }
 

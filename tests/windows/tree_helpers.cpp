@@ -40,7 +40,7 @@ HTREEITEM FindEntry(HWND window, const char* heading, const char* label, int tre
 }
 
 void Select(HWND window, HTREEITEM item, int treeId) {
-    SendMessageA(Tree(window, treeId), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    TreeView_SelectItem(Tree(window, treeId), item);
 }
 
 std::string SelectedLabel(HWND window, int treeId) {
@@ -55,5 +55,5 @@ void InsertEntry(HWND window, const char* heading, const char* label, LPARAM id)
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(label);
     insert.item.lParam = id;
-    SendMessageA(Tree(window), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    TreeView_InsertItem(Tree(window), &insert);
 }
